@@ -1,0 +1,415 @@
+#include "host/core/host.h"
+
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+
+#include "host/core/gauge_records.h"
+#include "host/core/tooltip_format.h"
+
+namespace korvel::host {
+
+namespace {
+
+Host* the_host = nullptr;
+
+constexpr std::uint32_t longest_text = 255;
+constexpr std::uint32_t bitmap_resource_type = 2;
+constexpr const char* atc_id_expression = "(A:ATC ID,string)";
+
+std::int32_t KORVEL_CALL serve_panel_window_toggle(std::uint32_t panel_id) {
+    if (Host* h = Host::current()) h->on_panel_window_toggle(panel_id);
+    return 1;
+}
+
+std::int32_t KORVEL_CALL serve_trigger_key_event(std::uint32_t event, std::uint32_t value) {
+    if (Host* h = Host::current()) h->on_trigger_key_event(event, value);
+    return 1;
+}
+
+void KORVEL_CALL serve_lookup_var(ModuleVariable* variable) {
+    if (Host* h = Host::current()) h->on_lookup_var(variable);
+}
+
+std::int32_t KORVEL_CALL serve_execute_calculator_code(const char* code, double* number, std::int32_t* integer,
+                                                       const char** text) {
+    if (Host* h = Host::current()) h->on_execute_calculator_code(code, number, integer, text);
+    return 1;
+}
+
+PanelServices make_services() {
+    PanelServices table{};
+    table.panel_window_toggle = serve_panel_window_toggle;
+    table.trigger_key_event = serve_trigger_key_event;
+    table.lookup_var = serve_lookup_var;
+    table.execute_calculator_code = serve_execute_calculator_code;
+    return table;
+}
+
+PanelServices host_services = make_services();
+
+// The value a variable slot holds, as a number: word-typed tokens carry their
+// value in the first 32 bits.
+double slot_value(const ElementVariable& slot) {
+    if (VariableStore::type(slot.var.token) == VariableType::word) {
+        std::uint32_t word;
+        std::memcpy(&word, reinterpret_cast<const unsigned char*>(&slot.var) + offsetof(ModuleVariable, value),
+                    sizeof word);
+        return word;
+    }
+    return slot.var.value;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// PlacedGauge
+
+std::string_view PlacedGauge::name() const { return header_->name != nullptr ? header_->name : ""; }
+
+const ElementState& PlacedGauge::element(std::size_t index) const {
+    if (index >= elements_.size())
+        throw std::out_of_range(std::string(name()) + " has no element " + std::to_string(index));
+    return elements_[index];
+}
+
+std::uint32_t PlacedGauge::image_flags(std::size_t index) const { return element(index).record->image_flags; }
+
+std::optional<std::int32_t> PlacedGauge::icon_bitmap(std::size_t index) const {
+    const ElementState& e = element(index);
+    if (e.record->kind != element_icon) throw std::invalid_argument("element is not an icon");
+    const auto& icon = *reinterpret_cast<const IconElement*>(e.record);
+    if (!(e.value >= 0.0) || e.value >= icon.image_count) return std::nullopt;
+    return e.record->resource_id + static_cast<std::int32_t>(e.value);
+}
+
+DialPose PlacedGauge::needle_pose(std::size_t index) const {
+    const ElementState& e = element(index);
+    if (e.record->kind != element_needle) throw std::invalid_argument("element is not a needle");
+    return korvel::host::needle_pose(*reinterpret_cast<const NeedleElement*>(e.record), e.value);
+}
+
+std::string_view PlacedGauge::text(std::size_t index) const {
+    const ElementState& e = element(index);
+    if (e.record->kind != element_string) throw std::invalid_argument("element is not a string");
+    return texts_[index].data();
+}
+
+std::optional<std::string_view> PlacedGauge::parameters() const {
+    if (!parameters_) return std::nullopt;
+    return std::string_view(parameters_->data());
+}
+
+// ---------------------------------------------------------------------------
+// Host
+
+Host* Host::current() { return the_host; }
+
+Host::Host() {
+    if (the_host != nullptr) throw std::logic_error("only one panel host may run at a time");
+    the_host = this;
+    calculator_result_.reserve(64);
+    library_.imports().services = &host_services;
+    in_init_ = true;
+    if (ModuleRoutine init = library_.linkage().module_init) init();
+    in_init_ = false;
+}
+
+Host::~Host() {
+    for (auto& gauge : placed_)
+        if (gauge->live()) kill(*gauge);
+    if (ModuleRoutine deinit = library_.linkage().module_deinit) deinit();
+    library_.imports().services = nullptr;
+    the_host = nullptr;
+}
+
+std::vector<GaugeHeader*> Host::gauge_table() const {
+    std::vector<GaugeHeader*> table;
+    for (GaugeHeader* g : library_.linkage().gauges) {
+        if (g == nullptr) break;
+        table.push_back(g);
+    }
+    return table;
+}
+
+GaugeHeader* Host::find_gauge(std::string_view name) const {
+    for (GaugeHeader* g : gauge_table())
+        if (g->name != nullptr && name == g->name) return g;
+    return nullptr;
+}
+
+PlacedGauge& Host::place(std::string_view name, std::optional<std::string_view> parameters) {
+    GaugeHeader* header = find_gauge(name);
+    if (header == nullptr) throw std::invalid_argument("the module has no gauge named " + std::string(name));
+    return place(*header, parameters);
+}
+
+PlacedGauge& Host::place(GaugeHeader& header, std::optional<std::string_view> parameters,
+                         std::optional<GaugeSize> size) {
+    PlacedGauge& gauge = install(header, parameters, size);
+    connect(gauge);
+    return gauge;
+}
+
+PlacedGauge& Host::install(GaugeHeader& header, std::optional<std::string_view> parameters,
+                           std::optional<GaugeSize> size) {
+    auto gauge = std::make_unique<PlacedGauge>();
+    gauge->header_ = &header;
+    if (parameters) {
+        gauge->parameters_.emplace(parameters->begin(), parameters->end());
+        gauge->parameters_->push_back('\0');
+    }
+    for (ElementHeader* e : elements_of(header)) gauge->elements_.push_back({e});
+    gauge->texts_.resize(gauge->elements_.size());
+    for (std::size_t i = 0; i < gauge->elements_.size(); ++i) {
+        ElementHeader* e = gauge->elements_[i].record;
+        if (e->kind != element_string) continue;
+        const auto* s = reinterpret_cast<const StringElement*>(e);
+        const std::uint32_t length = s->max_characters < longest_text ? s->max_characters : longest_text;
+        gauge->texts_[i].assign(length + 1, '\0');
+    }
+    placed_.push_back(std::move(gauge));
+    PlacedGauge& placed = *placed_.back();
+
+    // The bitmaps are read after the install call, which may choose them.
+    call_service(placed, service_install, library_.handle());
+    placed.installed_ = true;
+    placed.size_ = size ? size : bitmap_size(placed.elements_.empty() ? -1 : placed.elements_[0].record->resource_id);
+    lay_out(placed);
+    return placed;
+}
+
+void Host::lay_out(PlacedGauge& gauge) { gauge.mouse_ = MouseMap(gauge.header_->mouse_rects, gauge.size_); }
+
+void Host::connect(PlacedGauge& gauge) { call_service(gauge, service_connect, 0); }
+
+void Host::kill(PlacedGauge& gauge) {
+    if (!gauge.live()) return;
+    call_service(gauge, service_kill, 0);
+    gauge.killed_ = true;
+}
+
+void Host::service(PlacedGauge& gauge, std::int32_t number, ServiceExtra extra) { call_service(gauge, number, extra); }
+
+void Host::activate(PlacedGauge& gauge) {
+    GaugeHeader& h = *gauge.header_;
+    h.parameters = gauge.parameters_ ? gauge.parameters_->data() : nullptr;
+    h.user_word = gauge.user_word_;
+    for (std::size_t i = 0; i < gauge.elements_.size(); ++i)
+        if (gauge.elements_[i].record->kind == element_string)
+            reinterpret_cast<StringElement*>(gauge.elements_[i].record)->text = gauge.texts_[i].data();
+}
+
+void Host::deactivate(PlacedGauge& gauge) {
+    gauge.user_word_ = gauge.header_->user_word;
+    for (std::vector<char>& text : gauge.texts_)
+        if (!text.empty()) text.back() = '\0';
+}
+
+void Host::call_service(PlacedGauge& gauge, std::int32_t number, ServiceExtra extra) {
+    activate(gauge);
+    if (GaugeCallback callback = gauge.header_->callback) callback(gauge.header_, number, extra);
+    deactivate(gauge);
+}
+
+void Host::update() {
+    for (auto& gauge : placed_)
+        if (gauge->live()) update(*gauge);
+}
+
+void Host::update(int cycles) {
+    for (int i = 0; i < cycles; ++i) update();
+}
+
+void Host::update(PlacedGauge& gauge) {
+    if (!gauge.live()) return;
+    activate(gauge);
+    if (GaugeCallback callback = gauge.header_->callback) callback(gauge.header_, service_update, 0);
+    walk_elements(gauge);
+    deactivate(gauge);
+}
+
+void Host::walk_elements(PlacedGauge& gauge) {
+    const VariableStore& vars = simulator_.variables;
+    const auto refresh = [&vars](ElementVariable& slot) {
+        if (slot.var.token == 0) return;
+        slot.var.previous_value = slot.var.value;
+        vars.fill(slot.var);
+    };
+    const auto drive = [](ElementVariable& slot, ElementCallback callback, ElementHeader* e) {
+        return callback != nullptr ? callback(e) : slot_value(slot);
+    };
+
+    for (ElementState& state : gauge.elements_) {
+        ElementHeader* e = state.record;
+        switch (e->kind) {
+            case element_needle: {
+                auto& n = *reinterpret_cast<NeedleElement*>(e);
+                refresh(n.source);
+                state.value = drive(n.source, n.callback, e);
+                break;
+            }
+            case element_string: {
+                auto& s = *reinterpret_cast<StringElement*>(e);
+                refresh(s.source);
+                state.value = drive(s.source, s.callback, e);
+                break;
+            }
+            case element_slider: {
+                auto& s = *reinterpret_cast<SliderElement*>(e);
+                refresh(s.x_source);
+                refresh(s.y_source);
+                state.x = slot_value(s.x_source);
+                state.y = drive(s.y_source, s.y_callback, e);
+                break;
+            }
+            case element_icon: {
+                auto& i = *reinterpret_cast<IconElement*>(e);
+                refresh(i.source);
+                state.value = drive(i.source, i.callback, e);
+                break;
+            }
+            case element_moving_image: {
+                auto& m = *reinterpret_cast<MovingImageElement*>(e);
+                refresh(m.x_source);
+                refresh(m.y_source);
+                state.x = slot_value(m.x_source);
+                state.y = drive(m.y_source, m.y_callback, e);
+                break;
+            }
+            case element_sprite: {
+                auto& s = *reinterpret_cast<SpriteElement*>(e);
+                refresh(s.x_source);
+                refresh(s.y_source);
+                refresh(s.rotation_source);
+                state.x = slot_value(s.x_source);
+                state.y = drive(s.y_source, s.y_callback, e);
+                state.rotation = drive(s.rotation_source, s.rotation_callback, e);
+                break;
+            }
+            default:
+                break;
+        }
+        state.hidden = (e->image_flags & image_hidden_flag) != 0;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Mouse
+
+namespace {
+std::uint32_t button_bit(MouseButton button) {
+    return button == MouseButton::left ? mouse_left_click : mouse_right_click;
+}
+}  // namespace
+
+void Host::deliver(PlacedGauge& gauge, const ChildArea& child, std::int32_t x, std::int32_t y,
+                   std::uint32_t flags) {
+    activate(gauge);
+    MouseRect& rect = *child.rect;
+    if (rect.key_event != 0) on_trigger_key_event(rect.key_event, 0);
+    if (rect.mouse_function != nullptr) {
+        const std::int32_t ox = child.area.unbounded ? 0 : child.area.box.x;
+        const std::int32_t oy = child.area.unbounded ? 0 : child.area.box.y;
+        ClickRecord record{x - ox, y - oy, gauge.header_, &rect};
+        rect.mouse_function(&record, flags);
+    }
+    deactivate(gauge);
+}
+
+const ChildArea* Host::press(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t bit) {
+    if (!gauge.live()) return nullptr;
+    if (gauge.size_ && !Area{{0, 0, gauge.size_->width, gauge.size_->height}}.contains(x, y)) return nullptr;
+    const ChildArea* child = gauge.mouse_.child_at(x, y, bit);
+    if (child != nullptr) deliver(gauge, *child, x, y, bit);
+    return child;
+}
+
+bool Host::click(PlacedGauge& gauge, std::int32_t x, std::int32_t y, MouseButton button) {
+    return press(gauge, x, y, button_bit(button)) != nullptr;
+}
+
+bool Host::hold(PlacedGauge& gauge, std::int32_t x, std::int32_t y, int repeats, MouseButton button) {
+    const std::uint32_t bit = button_bit(button);
+    const ChildArea* child = press(gauge, x, y, bit);
+    if (child == nullptr) return false;
+    if ((child->rect->accepted_events & mouse_repeat) == 0) return true;
+    for (int i = 0; i < repeats; ++i) deliver(gauge, *child, x, y, bit | mouse_repeat);
+    return true;
+}
+
+bool Host::drag(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::span<const PixelPoint> path) {
+    const ChildArea* child = press(gauge, x, y, mouse_left_click);
+    if (child == nullptr) return false;
+    if ((child->rect->accepted_events & mouse_drag) == 0) return true;
+    for (const PixelPoint& p : path) deliver(gauge, *child, p.x, p.y, mouse_drag);
+    return true;
+}
+
+Tooltip Host::tooltip(PlacedGauge& gauge, std::int32_t x, std::int32_t y) {
+    if (!gauge.live()) return {};
+    if (gauge.size_ && !Area{{0, 0, gauge.size_->width, gauge.size_->height}}.contains(x, y)) return {};
+    const TooltipSource source = gauge.mouse_.tooltip_at(x, y);
+    if (source.parent == nullptr) return {};
+    Tooltip result;
+    result.shown = true;
+    result.help_id = source.help_id;
+    if (source.tooltip != nullptr) {
+        activate(gauge);
+        const MouseRect& t = *source.tooltip;
+        result.text = format_tooltip(t.tooltip_text, t.tooltip_arguments, t.argument_count, gauge.header_,
+                                     tooltip_text_);
+        deactivate(gauge);
+    }
+    return result;
+}
+
+// ---------------------------------------------------------------------------
+// Services
+
+void Host::clear_logs() {
+    key_events_.clear();
+    window_toggles_.clear();
+}
+
+void Host::on_panel_window_toggle(std::uint32_t panel_id) {
+    if (in_init_) ++init_service_calls_;
+    window_toggles_.record({panel_id, 0});
+    simulator_.windows.toggle(static_cast<std::int32_t>(panel_id));
+}
+
+void Host::on_trigger_key_event(std::uint32_t event, std::uint32_t value) {
+    if (in_init_) ++init_service_calls_;
+    key_events_.record({event, value});
+    apply_event(simulator_, event, value);
+}
+
+void Host::on_lookup_var(ModuleVariable* variable) {
+    if (in_init_) ++init_service_calls_;
+    if (variable != nullptr) simulator_.variables.fill(*variable);
+}
+
+void Host::on_execute_calculator_code(const char* code, double* number, std::int32_t* integer, const char** text) {
+    if (in_init_) ++init_service_calls_;
+    if (code != nullptr && std::strcmp(code, atc_id_expression) == 0)
+        calculator_result_.assign(simulator_.atc_id);
+    else
+        calculator_result_.clear();
+    if (number != nullptr) *number = 0.0;
+    if (integer != nullptr) *integer = 0;
+    if (text != nullptr) *text = calculator_result_.c_str();
+}
+
+// ---------------------------------------------------------------------------
+
+std::optional<GaugeSize> Host::bitmap_size(std::int32_t resource_id) const {
+    if (resource_id < 0) return std::nullopt;
+    const auto dib = library_.resource(bitmap_resource_type, static_cast<std::uint32_t>(resource_id));
+    if (!dib || dib->size() < 12) return std::nullopt;
+    std::int32_t width, height;
+    std::memcpy(&width, dib->data() + 4, 4);
+    std::memcpy(&height, dib->data() + 8, 4);
+    return GaugeSize{width, height < 0 ? -height : height};
+}
+
+}  // namespace korvel::host

@@ -1,0 +1,160 @@
+// The substitute panel host: it loads the module, hands it a service table,
+// and plays the simulator's part for the gauges it places. Tests, the tools
+// and the renderer all work through it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/core/dial.h"
+#include "host/core/event_log.h"
+#include "host/core/module_library.h"
+#include "host/core/mouse_map.h"
+#include "host/core/simulation.h"
+
+namespace korvel::host {
+
+enum class MouseButton { left, right };
+
+// What the host keeps of an element after an update.
+struct ElementState {
+    ElementHeader* record = nullptr;
+    double value = 0.0;     // needles, icons and strings: the value that drives the element
+    double x = 0.0;         // sliders, moving images and sprites: the x source's value
+    double y = 0.0;         // ... the y source's value (or its callback's result)
+    double rotation = 0.0;  // sprites: the rotation source's value (or its callback's result)
+    bool hidden = false;    // the hidden bit after the element's callbacks ran
+};
+
+struct Tooltip {
+    bool shown = false;        // something shows at that point
+    std::string_view text;     // the module's text with its inserts filled; empty for a host text
+    std::uint32_t help_id = 0; // the host's own text, when the module gives none
+};
+
+class PlacedGauge {
+public:
+    GaugeHeader& header() const { return *header_; }
+    std::string_view name() const;
+
+    std::size_t element_count() const { return elements_.size(); }
+    // Elements in drawing order; 0 is the background.
+    const ElementState& element(std::size_t index) const;
+    std::uint32_t image_flags(std::size_t index) const;
+    bool hidden(std::size_t index) const { return element(index).hidden; }
+    // The bitmap an icon shows, or none (a value of -1, or outside its images).
+    std::optional<std::int32_t> icon_bitmap(std::size_t index) const;
+    // Where a needle points.
+    DialPose needle_pose(std::size_t index) const;
+    // The text a string element holds.
+    std::string_view text(std::size_t index) const;
+
+    const MouseMap& mouse() const { return mouse_; }
+    std::optional<GaugeSize> size() const { return size_; }
+    // The parameter string as the module left it, or none.
+    std::optional<std::string_view> parameters() const;
+    std::uint32_t user_word() const { return user_word_; }
+    bool live() const { return installed_ && !killed_; }
+
+private:
+    friend class Host;
+    GaugeHeader* header_ = nullptr;
+    std::optional<std::vector<char>> parameters_;
+    std::uint32_t user_word_ = 0;
+    std::vector<ElementState> elements_;
+    std::vector<std::vector<char>> texts_;  // one buffer per element; empty but for strings
+    MouseMap mouse_;
+    std::optional<GaugeSize> size_;
+    bool installed_ = false;
+    bool killed_ = false;
+};
+
+class Host {
+public:
+    Host();
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // The one host that the module's service calls reach.
+    static Host* current();
+
+    ModuleLibrary& library() { return library_; }
+    ModuleLinkage& linkage() { return library_.linkage(); }
+    // The gauges as the module's table lists them, up to its null.
+    std::vector<GaugeHeader*> gauge_table() const;
+    GaugeHeader* find_gauge(std::string_view name) const;
+
+    // Installs a gauge (service 2) and connects it to its window (service 14).
+    // The parameter string is handed to the module as written; none means a
+    // null string. Throws std::invalid_argument for an unknown name.
+    PlacedGauge& place(std::string_view name, std::optional<std::string_view> parameters = std::nullopt);
+    PlacedGauge& place(GaugeHeader& header, std::optional<std::string_view> parameters = std::nullopt,
+                       std::optional<GaugeSize> size = std::nullopt);
+    // Install alone, for tests of the service order.
+    PlacedGauge& install(GaugeHeader& header, std::optional<std::string_view> parameters = std::nullopt,
+                         std::optional<GaugeSize> size = std::nullopt);
+    void connect(PlacedGauge& gauge);
+    void kill(PlacedGauge& gauge);
+    // Any service number, with whatever extra word; the element chain is not walked.
+    void service(PlacedGauge& gauge, std::int32_t number, ServiceExtra extra = 0);
+
+    // One update cycle of every live gauge, in the order they were placed.
+    void update();
+    void update(PlacedGauge& gauge);
+    void update(int cycles);
+
+    // A press of a button at a gauge point. Returns whether a click area took it.
+    bool click(PlacedGauge& gauge, std::int32_t x, std::int32_t y, MouseButton button = MouseButton::left);
+    // A press held down for a number of the host's repeat calls.
+    bool hold(PlacedGauge& gauge, std::int32_t x, std::int32_t y, int repeats,
+              MouseButton button = MouseButton::left);
+    // A left press, then the pointer moved through the path with the button down.
+    bool drag(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::span<const PixelPoint> path);
+
+    // The tooltip at a gauge point. The text stays valid until the next call.
+    Tooltip tooltip(PlacedGauge& gauge, std::int32_t x, std::int32_t y);
+
+    SimulatorState& simulator() { return simulator_; }
+    VariableStore& variables() { return simulator_.variables; }
+    PanelWindows& windows() { return simulator_.windows; }
+    const EventLog& key_events() const { return key_events_; }
+    // The panel identifiers of the module's panel_window_toggle calls.
+    const EventLog& window_toggles() const { return window_toggles_; }
+    void clear_logs();
+    std::size_t services_called_during_init() const { return init_service_calls_; }
+
+    // Entry points of the host's service table.
+    void on_panel_window_toggle(std::uint32_t panel_id);
+    void on_trigger_key_event(std::uint32_t event, std::uint32_t value);
+    void on_lookup_var(ModuleVariable* variable);
+    void on_execute_calculator_code(const char* code, double* number, std::int32_t* integer, const char** text);
+
+private:
+    void activate(PlacedGauge& gauge);
+    void deactivate(PlacedGauge& gauge);
+    void call_service(PlacedGauge& gauge, std::int32_t number, ServiceExtra extra);
+    void lay_out(PlacedGauge& gauge);
+    void walk_elements(PlacedGauge& gauge);
+    const ChildArea* press(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t button_bit);
+    void deliver(PlacedGauge& gauge, const ChildArea& child, std::int32_t x, std::int32_t y, std::uint32_t flags);
+    std::optional<GaugeSize> bitmap_size(std::int32_t resource_id) const;
+
+    ModuleLibrary library_;
+    SimulatorState simulator_;
+    EventLog key_events_;
+    EventLog window_toggles_;
+    std::vector<std::unique_ptr<PlacedGauge>> placed_;
+    std::string calculator_result_;
+    std::array<char, 1024> tooltip_text_{};
+    bool in_init_ = false;
+    std::size_t init_service_calls_ = 0;
+};
+
+}  // namespace korvel::host

@@ -1,0 +1,117 @@
+#include "host/core/tooltip_format.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "host/core/variables.h"
+
+namespace korvel::host {
+
+namespace {
+
+class Writer {
+public:
+    explicit Writer(std::span<char> out) : out_(out) {}
+
+    void put(char c) {
+        if (out_.size() > 0 && length_ + 1 < out_.size()) out_[length_++] = c;
+    }
+    void put(std::string_view text) {
+        for (char c : text) put(c);
+    }
+    std::string_view finish() {
+        if (out_.empty()) return {};
+        out_[length_] = '\0';
+        return {out_.data(), length_};
+    }
+
+private:
+    std::span<char> out_;
+    std::size_t length_ = 0;
+};
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// A printf conversion the host accepts: flags, width, precision and one
+// conversion letter, nothing else.
+bool valid_format(std::string_view format) {
+    std::size_t i = 0;
+    while (i < format.size() && std::strchr("-+ #0", format[i]) != nullptr) ++i;
+    std::size_t digits = 0;
+    while (i < format.size() && is_digit(format[i]) && digits < 3) ++i, ++digits;
+    if (i < format.size() && format[i] == '.') {
+        ++i;
+        digits = 0;
+        while (i < format.size() && is_digit(format[i]) && digits < 3) ++i, ++digits;
+    }
+    return i + 1 == format.size() && std::strchr("diuxXoeEfFgGs", format[i]) != nullptr;
+}
+
+void insert(Writer& writer, std::string_view format, const TooltipArgument& argument, GaugeHeader* gauge) {
+    char spec[24];
+    std::snprintf(spec, sizeof spec, "%%%.*s", static_cast<int>(format.size()), format.data());
+    char piece[128];
+    const char conversion = format.back();
+    if (conversion == 's') {
+        const char* text = argument.text ? argument.text(0.0, 0, nullptr, nullptr, gauge) : nullptr;
+        std::snprintf(piece, sizeof piece, spec, text != nullptr ? text : "");
+    } else {
+        const double value = argument.numeric ? argument.numeric(0.0, 0, nullptr, nullptr, gauge) : 0.0;
+        if (std::strchr("di", conversion) != nullptr)
+            std::snprintf(piece, sizeof piece, spec, static_cast<int>(saturate_to_i32(value)));
+        else if (std::strchr("uxXo", conversion) != nullptr)
+            std::snprintf(piece, sizeof piece, spec, static_cast<unsigned>(saturate_to_u32(value)));
+        else
+            std::snprintf(piece, sizeof piece, spec, value);
+    }
+    writer.put(piece);
+}
+
+}  // namespace
+
+std::string_view format_tooltip(const char* text, const TooltipArgument* arguments, std::uint32_t count,
+                                GaugeHeader* gauge, std::span<char> out) {
+    Writer writer(out);
+    if (text == nullptr) return writer.finish();
+    if (arguments == nullptr) count = 0;
+
+    const std::string_view s(text);
+    std::size_t i = 0;
+    while (i < s.size()) {
+        if (s[i] != '%') {
+            writer.put(s[i++]);
+            continue;
+        }
+        if (i + 1 < s.size() && s[i + 1] == '%') {
+            writer.put('%');
+            i += 2;
+            continue;
+        }
+        std::size_t j = i + 1;
+        std::uint32_t number = 0;
+        while (j < s.size() && is_digit(s[j]) && j - i <= 2) number = number * 10 + (s[j++] - '0');
+        if (j == i + 1 || number == 0) {  // a percent sign that starts no insert
+            writer.put(s[i++]);
+            continue;
+        }
+        std::string_view format = "s";
+        std::size_t end = j;
+        if (j < s.size() && s[j] == '!') {
+            const std::size_t close = s.find('!', j + 1);
+            if (close == std::string_view::npos) {
+                writer.put(s.substr(i));
+                break;
+            }
+            format = s.substr(j + 1, close - j - 1);
+            end = close + 1;
+        }
+        if (number <= count && valid_format(format))
+            insert(writer, format, arguments[number - 1], gauge);
+        else
+            writer.put(s.substr(i, end - i));
+        i = end;
+    }
+    return writer.finish();
+}
+
+}  // namespace korvel::host

@@ -1,0 +1,63 @@
+// The 58 gauges of the module, in the order of the gauge table.
+#pragma once
+
+#include "module/records.h"
+
+extern GaugeHeader shut_down_gauge;
+extern GaugeHeader registration_gauge;
+extern GaugeHeader engine_on_gauge;
+extern GaugeHeader kneeboard_toggle_gauge;
+extern GaugeHeader atc_toggle_gauge;
+extern GaugeHeader map_toggle_gauge;
+extern GaugeHeader invisible_toggle_gauge;
+extern GaugeHeader close_subpanel_gauge;
+extern GaugeHeader radios_toggle_gauge;
+extern GaugeHeader landing_view_toggle_gauge;
+extern GaugeHeader gps_toggle_gauge;
+extern GaugeHeader throttle_toggle_gauge;
+extern GaugeHeader compass_toggle_gauge;
+extern GaugeHeader fuel_toggle_gauge;
+extern GaugeHeader vfr_panel_toggle_gauge;
+extern GaugeHeader ifr_panel_toggle_gauge;
+extern GaugeHeader electricity_toggle_gauge;
+extern GaugeHeader radio_com_gauge;
+extern GaugeHeader radio_nav_gauge;
+extern GaugeHeader radio_adf_gauge;
+extern GaugeHeader radio_iff_gauge;
+extern GaugeHeader radio_nav1_gauge;
+extern GaugeHeader radio_nav2_gauge;
+extern GaugeHeader directional_gyro_gauge;
+extern GaugeHeader altimeter_gauge;
+extern GaugeHeader airspeed_gauge;
+extern GaugeHeader vertical_speed_gauge;
+extern GaugeHeader turn_coordinator_gauge;
+extern GaugeHeader attitude_gauge;
+extern GaugeHeader rmi_ils_indicator_1_gauge;
+extern GaugeHeader rmi_ils_indicator_2_gauge;
+extern GaugeHeader directional_gyro_small_gauge;
+extern GaugeHeader turbine_temp_gauge;
+extern GaugeHeader engine_rpm_gauge;
+extern GaugeHeader oil_temperature_gauge;
+extern GaugeHeader triple_pressure_gauge;
+extern GaugeHeader fuel_quantity_center_gauge;
+extern GaugeHeader fuel_quantity_main_left_gauge;
+extern GaugeHeader fuel_quantity_main_right_gauge;
+extern GaugeHeader fuel_quantity_aux_left_gauge;
+extern GaugeHeader fuel_quantity_aux_right_gauge;
+extern GaugeHeader throttle_quadrant_gauge;
+extern GaugeHeader clock_gauge;
+extern GaugeHeader accelerometer_gauge;
+extern GaugeHeader cabin_altitude_gauge;
+extern GaugeHeader flaps_indicator_gauge;
+extern GaugeHeader whiskey_compass_gauge;
+extern GaugeHeader elec_board_gauge;
+extern GaugeHeader rmi_switch_gauge;
+extern GaugeHeader gear_lights_gauge;
+extern GaugeHeader speed_brake_light_gauge;
+extern GaugeHeader gear_warning_light_gauge;
+extern GaugeHeader gear_forgotten_light_gauge;
+extern GaugeHeader flaps_light_gauge;
+extern GaugeHeader fire_light_gauge;
+extern GaugeHeader low_oil_press_light_gauge;
+extern GaugeHeader generator_light_gauge;
+extern GaugeHeader pitot_heat_light_gauge;

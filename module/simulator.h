@@ -1,0 +1,157 @@
+// The simulator's numbers that the gauges use: variable tokens and key
+// events. The meanings are as the gauges show them.
+#pragma once
+
+#include <cstdint>
+
+namespace token {
+inline constexpr std::uint32_t panel_lights = 10;
+inline constexpr std::uint32_t strobe_lights = 11;
+inline constexpr std::uint32_t pitot_heat = 13;
+inline constexpr std::uint32_t landing_lights = 14;
+inline constexpr std::uint32_t adf_frequency = 16;        // word: three BCD digits of kHz
+inline constexpr std::uint32_t adf_extended = 18;         // word: 0x100 adds 1000 kHz, the rest tenths
+inline constexpr std::uint32_t com1_frequency = 23;       // word: four BCD digits without the leading 1
+inline constexpr std::uint32_t nav1_frequency = 24;       // word
+inline constexpr std::uint32_t nav2_frequency = 27;       // word
+inline constexpr std::uint32_t transponder = 38;          // word: four BCD digits
+inline constexpr std::uint32_t adf_bearing = 39;
+inline constexpr std::uint32_t nav1_localizer = 40;
+inline constexpr std::uint32_t nav1_glideslope = 41;
+inline constexpr std::uint32_t nav1_to_from = 43;         // word
+inline constexpr std::uint32_t nav1_glideslope_flag = 44;
+inline constexpr std::uint32_t nav1_course = 45;          // omni bearing selector, degrees
+inline constexpr std::uint32_t nav1_station_info = 46;    // word
+inline constexpr std::uint32_t nav2_station_info = 55;    // word
+inline constexpr std::uint32_t nav2_bearing = 59;
+inline constexpr std::uint32_t shut_down_condition = 60;
+inline constexpr std::uint32_t indicated_airspeed = 61;   // knots
+inline constexpr std::uint32_t vertical_speed = 65;       // 1/256 m/s
+inline constexpr std::uint32_t ball_deflection = 69;
+inline constexpr std::uint32_t turn_rate = 70;            // 1/256 units
+inline constexpr std::uint32_t indicated_altitude = 74;   // feet
+inline constexpr std::uint32_t barometric_setting = 76;   // inches of mercury
+inline constexpr std::uint32_t pitch = 78;                // degrees
+inline constexpr std::uint32_t bank = 80;                 // degrees
+inline constexpr std::uint32_t magnetic_heading = 83;     // degrees
+inline constexpr std::uint32_t gyro_heading = 84;         // degrees
+inline constexpr std::uint32_t gyro_setting = 85;
+inline constexpr std::uint32_t attitude_flag_condition_a = 276;  // word
+inline constexpr std::uint32_t attitude_flag_condition_b = 279;  // word
+inline constexpr std::uint32_t center_tank_level = 289;   // fraction scaled by 8388608
+inline constexpr std::uint32_t center_tank_capacity = 290;  // US gallons
+inline constexpr std::uint32_t main_left_tank_level = 291;
+inline constexpr std::uint32_t main_left_tank_capacity = 292;
+inline constexpr std::uint32_t aux_left_tank_level = 293;
+inline constexpr std::uint32_t aux_left_tank_capacity = 294;
+inline constexpr std::uint32_t main_right_tank_level = 297;
+inline constexpr std::uint32_t main_right_tank_capacity = 298;
+inline constexpr std::uint32_t aux_right_tank_level = 299;
+inline constexpr std::uint32_t aux_right_tank_capacity = 300;
+inline constexpr std::uint32_t left_brake = 320;          // full application 32768
+inline constexpr std::uint32_t right_brake = 321;
+inline constexpr std::uint32_t speed_brake = 326;
+inline constexpr std::uint32_t flaps_position = 330;      // 0 up to 16383 down
+inline constexpr std::uint32_t nose_gear = 332;           // 0 up to 16383 down
+inline constexpr std::uint32_t left_gear = 333;
+inline constexpr std::uint32_t right_gear = 334;
+inline constexpr std::uint32_t unit_setting = 335;        // word: 2 when altitudes come in metres
+inline constexpr std::uint32_t load_factor = 351;         // 1/624 g
+inline constexpr std::uint32_t battery = 364;
+inline constexpr std::uint32_t beacon_lights = 368;
+inline constexpr std::uint32_t oil_pressure = 418;
+inline constexpr std::uint32_t nav1_bearing = 550;
+inline constexpr std::uint32_t time_of_day = 557;         // seconds
+inline constexpr std::uint32_t throttle_lever = 558;      // 0 closed to 1 open
+inline constexpr std::uint32_t oil_temperature = 561;     // degrees Rankine
+inline constexpr std::uint32_t starter = 563;
+inline constexpr std::uint32_t generator = 565;
+inline constexpr std::uint32_t running_clock = 604;       // seconds
+inline constexpr std::uint32_t attitude_bars = 612;       // miniature aircraft position
+inline constexpr std::uint32_t gear_warning_lever = 614;
+inline constexpr std::uint32_t navigation_lights = 619;
+inline constexpr std::uint32_t engine_on_system = 620;    // switched over by engine_on_switch
+inline constexpr std::uint32_t engine_regime = 625;
+inline constexpr std::uint32_t engine_rpm_percent = 627;
+inline constexpr std::uint32_t turbine_temperature = 631; // degrees Rankine
+inline constexpr std::uint32_t reservoir_pressure = 732;  // 2048.146 per kg/cm2
+inline constexpr std::uint32_t avionics_master = 740;
+inline constexpr std::uint32_t generator_bus_voltage = 759;
+inline constexpr std::uint32_t generator_load = 761;
+inline constexpr std::uint32_t heading_bug = 855;         // degrees
+inline constexpr std::uint32_t cabin_unpressurized = 868;
+inline constexpr std::uint32_t adf_audio = 880;
+inline constexpr std::uint32_t fire_detected = 887;
+inline constexpr std::uint32_t engine_on_condition = 895;
+}  // namespace token
+
+namespace event {
+// Panel windows; the value is the panel identifier.
+inline constexpr std::uint32_t toggle_panel_window = 0x103CA;
+inline constexpr std::uint32_t open_panel_window = 0x103CB;
+inline constexpr std::uint32_t close_panel_window = 0x103CC;
+// The step events of a toggle's p key.
+inline constexpr std::uint32_t panel_step_reset = 0x10153;
+inline constexpr std::uint32_t panel_step_next = 0x100C6;
+inline constexpr std::uint32_t panel_step_previous = 0x100C7;
+inline constexpr std::uint32_t kneeboard = 0x10154;
+inline constexpr std::uint32_t atc_window = 0x1001C;
+inline constexpr std::uint32_t map_window = 0x10380;
+
+inline constexpr std::uint32_t barometric_up = 0x1015B;
+inline constexpr std::uint32_t barometric_down = 0x1015C;
+inline constexpr std::uint32_t gyro_setting_up = 0x10155;
+inline constexpr std::uint32_t gyro_setting_down = 0x10156;
+inline constexpr std::uint32_t heading_bug_up = 0x10157;
+inline constexpr std::uint32_t heading_bug_down = 0x10158;
+inline constexpr std::uint32_t attitude_cage = 0x10345;
+
+inline constexpr std::uint32_t starter = 0x102FC;
+inline constexpr std::uint32_t generator = 0x1033B;
+inline constexpr std::uint32_t battery = 0x102C1;
+inline constexpr std::uint32_t pitot_heat = 0x10142;
+inline constexpr std::uint32_t navigation_lights = 0x1034B;
+inline constexpr std::uint32_t beacon_lights = 0x102BF;
+inline constexpr std::uint32_t strobe_lights = 0x10018;
+inline constexpr std::uint32_t landing_lights = 0x100D7;
+inline constexpr std::uint32_t panel_lights = 0x100D6;
+inline constexpr std::uint32_t avionics_master = 0x102F5;
+
+inline constexpr std::uint32_t engine_on_switch = 0x10348;
+inline constexpr std::uint32_t engine_on_start = 0x103BE;
+inline constexpr std::uint32_t engine_on_lever = 0x1017F;
+inline constexpr std::uint32_t throttle_set = 0x1011C;
+
+inline constexpr std::uint32_t com1_whole_down = 0x10064;
+inline constexpr std::uint32_t com1_whole_up = 0x10065;
+inline constexpr std::uint32_t com1_fraction_down = 0x10382;
+inline constexpr std::uint32_t com1_fraction_up = 0x10383;
+inline constexpr std::uint32_t nav1_whole_down = 0x10068;
+inline constexpr std::uint32_t nav1_whole_up = 0x10069;
+inline constexpr std::uint32_t nav1_fraction_down = 0x1006A;
+inline constexpr std::uint32_t nav1_fraction_up = 0x1006B;
+inline constexpr std::uint32_t nav2_whole_down = 0x1006C;
+inline constexpr std::uint32_t nav2_whole_up = 0x1006D;
+inline constexpr std::uint32_t nav2_fraction_down = 0x1006E;
+inline constexpr std::uint32_t nav2_fraction_up = 0x1006F;
+inline constexpr std::uint32_t nav1_audio_off = 0x10128;
+inline constexpr std::uint32_t nav1_audio_on = 0x1012D;
+inline constexpr std::uint32_t nav2_audio_off = 0x10129;
+inline constexpr std::uint32_t nav2_audio_on = 0x1012E;
+inline constexpr std::uint32_t adf_audio_off = 0x1012C;
+inline constexpr std::uint32_t adf_audio_on = 0x10131;
+inline constexpr std::uint32_t adf_tenth_down = 0x1039D;
+inline constexpr std::uint32_t adf_tenth_up = 0x1039E;
+inline constexpr std::uint32_t adf_khz_down = 0x103EF;
+inline constexpr std::uint32_t adf_khz_up = 0x103EE;
+inline constexpr std::uint32_t adf_frequency_set = 0x1024A;  // BCD in tenths of kHz
+inline constexpr std::uint32_t transponder_thousands_up = 0x10073;
+inline constexpr std::uint32_t transponder_hundreds_up = 0x10074;
+inline constexpr std::uint32_t transponder_tens_up = 0x10075;
+inline constexpr std::uint32_t transponder_units_up = 0x10076;
+inline constexpr std::uint32_t transponder_thousands_down = 0x10397;
+inline constexpr std::uint32_t transponder_hundreds_down = 0x10398;
+inline constexpr std::uint32_t transponder_tens_down = 0x10399;
+inline constexpr std::uint32_t transponder_units_down = 0x1039A;
+inline constexpr std::uint32_t nav1_course_set = 0x100B4;  // whole degrees
+}  // namespace event
