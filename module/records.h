@@ -1,8 +1,8 @@
 // The records the panel host reads from the module, and the shapes of the
 // routines it calls. The layouts are byte-exact in the 32-bit Windows build
 // (4-byte packing, 32-bit pointers); the offsets are checked at the end of
-// this file whenever pointers are 4 bytes wide. In the native build pointers
-// are wider, so nothing outside this file may rely on raw byte offsets.
+// this file whenever pointers are 4 bytes wide. The native build keeps its
+// natural layout, so nothing may rely on raw byte offsets: use the fields.
 #pragma once
 
 #include <cstddef>

@@ -23,6 +23,13 @@ std::span<const EmbeddedResource> embedded_resources();
 std::optional<std::span<const unsigned char>> find_embedded_resource(const char* type_name, std::uint32_t id);
 std::optional<std::span<const unsigned char>> find_embedded_resource(std::uint32_t type_id, std::uint32_t id);
 
+// Resources a test or fuzzer adds for the module to find, after the
+// embedded ones; the added bytes stay where they are until cleared.
+void add_extra_resource(const char* type_name, std::uint32_t id, std::span<const unsigned char> bytes);
+void clear_extra_resources();
+// The embedded resources and then the added ones.
+const EmbeddedResource* find_resource_record(const char* type_name, std::uint32_t type_id, std::uint32_t id);
+
 // The handle the native host hands the module at install.
 void* module_handle();
 

@@ -1,8 +1,17 @@
 #include "host/core/event_log.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 namespace korvel::host {
+
+std::string to_string(const KeyEvent& e) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%X(%u)", e.event, e.value);
+    return text;
+}
+
+void PrintTo(const KeyEvent& e, std::ostream* out) { *out << to_string(e); }
 
 EventLog::EventLog(std::size_t capacity) : ring_(capacity == 0 ? 1 : capacity) {}
 

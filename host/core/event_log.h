@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ostream>
+#include <string>
 #include <vector>
 
 namespace korvel::host {
@@ -14,6 +16,10 @@ struct KeyEvent {
     std::uint32_t value;
     friend bool operator==(const KeyEvent&, const KeyEvent&) = default;
 };
+
+// "0x103CA(50)", for messages and test output.
+std::string to_string(const KeyEvent& e);
+void PrintTo(const KeyEvent& e, std::ostream* out);
 
 class EventLog {
 public:

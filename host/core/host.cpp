@@ -1,11 +1,17 @@
 #include "host/core/host.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
 
 #include "host/core/gauge_records.h"
+#include "host/core/riff.h"
 #include "host/core/tooltip_format.h"
+
+#ifdef _WIN32
+#include "host/core/platform_recording_windows.h"
+#endif
 
 namespace korvel::host {
 
@@ -108,6 +114,8 @@ Host* Host::current() { return the_host; }
 Host::Host() {
     if (the_host != nullptr) throw std::logic_error("only one panel host may run at a time");
     the_host = this;
+    platform::reset_platform();
+    add_host_window("FS98MAIN");
     calculator_result_.reserve(64);
     library_.imports().services = &host_services;
     in_init_ = true;
@@ -120,6 +128,7 @@ Host::~Host() {
         if (gauge->live()) kill(*gauge);
     if (ModuleRoutine deinit = library_.linkage().module_deinit) deinit();
     library_.imports().services = nullptr;
+    remove_host_windows();
     the_host = nullptr;
 }
 
@@ -193,6 +202,7 @@ void Host::service(PlacedGauge& gauge, std::int32_t number, ServiceExtra extra) 
 
 void Host::activate(PlacedGauge& gauge) {
     GaugeHeader& h = *gauge.header_;
+    platform::platform_log().context = h.name;
     h.parameters = gauge.parameters_ ? gauge.parameters_->data() : nullptr;
     h.user_word = gauge.user_word_;
     for (std::size_t i = 0; i < gauge.elements_.size(); ++i)
@@ -201,6 +211,7 @@ void Host::activate(PlacedGauge& gauge) {
 }
 
 void Host::deactivate(PlacedGauge& gauge) {
+    platform::platform_log().context = nullptr;
     gauge.user_word_ = gauge.header_->user_word;
     for (std::vector<char>& text : gauge.texts_)
         if (!text.empty()) text.back() = '\0';
@@ -398,6 +409,50 @@ void Host::on_execute_calculator_code(const char* code, double* number, std::int
     if (number != nullptr) *number = 0.0;
     if (integer != nullptr) *integer = 0;
     if (text != nullptr) *text = calculator_result_.c_str();
+}
+
+// ---------------------------------------------------------------------------
+// The platform
+
+void Host::set_host_executable(std::string path) { platform::host_process().executable_path = std::move(path); }
+
+void* Host::add_host_window(const std::string& class_name) {
+    auto& windows = platform::host_process().windows;
+#ifdef _WIN32
+    void* handle = create_host_window(class_name.c_str());
+#else
+    void* handle = reinterpret_cast<void*>(std::uintptr_t{0x10000} + 0x10 * (windows.size() + 1));
+#endif
+    windows.emplace_back(class_name, handle);
+    return handle;
+}
+
+void Host::remove_host_windows() {
+#ifdef _WIN32
+    destroy_host_windows();
+#endif
+    platform::host_process().windows.clear();
+}
+
+std::uint32_t Host::wave_in_buffer(int buffer) const {
+    const auto& buffers = platform::platform_log().buffers;
+    if (buffer < 0 || static_cast<std::size_t>(buffer) >= buffers.size()) return 0;
+    const std::vector<unsigned char>& data = buffers[buffer].data;
+    for (std::uint32_t id : {10u, 20u, 30u}) {
+        const auto file = library_.resource("WAVE", id);
+        if (!file) continue;
+        const auto samples = wave_chunk(*file, "data");
+        if (samples && samples->size() == data.size() && std::equal(samples->begin(), samples->end(), data.begin()))
+            return id;
+    }
+    return 0;
+}
+
+std::vector<PlayedSound> Host::sounds_played() const {
+    std::vector<PlayedSound> out;
+    for (const platform::SoundPlay& play : platform::platform_log().plays)
+        out.push_back({play.owner != nullptr ? play.owner : "", wave_in_buffer(play.buffer)});
+    return out;
 }
 
 // ---------------------------------------------------------------------------

@@ -17,10 +17,19 @@
 #include "host/core/module_library.h"
 #include "host/core/mouse_map.h"
 #include "host/core/simulation.h"
+#include "platform/platform_log.h"
 
 namespace korvel::host {
 
 enum class MouseButton { left, right };
+
+// A click sound that played: the gauge that was being called and the wave
+// resource whose samples its buffer holds (0 when they match none).
+struct PlayedSound {
+    std::string gauge;
+    std::uint32_t wave;
+    friend bool operator==(const PlayedSound&, const PlayedSound&) = default;
+};
 
 // What the host keeps of an element after an update.
 struct ElementState {
@@ -129,6 +138,19 @@ public:
     const EventLog& window_toggles() const { return window_toggles_; }
     void clear_logs();
     std::size_t services_called_during_init() const { return init_service_calls_; }
+
+    // The platform under the module: what it was asked (sound devices and
+    // buffers, memory files, data blocks) and what a test makes it refuse.
+    // The host starts as the simulator: its executable is fs9.exe and its
+    // main window, of class FS98MAIN, exists.
+    platform::PlatformLog& platform_log() { return platform::platform_log(); }
+    platform::PlatformFaults& platform_faults() { return platform::platform_faults(); }
+    void set_host_executable(std::string path);
+    void* add_host_window(const std::string& class_name);
+    void remove_host_windows();
+    std::vector<PlayedSound> sounds_played() const;
+    // The wave resource whose samples a recorded buffer holds, or 0.
+    std::uint32_t wave_in_buffer(int buffer) const;
 
     // Entry points of the host's service table.
     void on_panel_window_toggle(std::uint32_t panel_id);

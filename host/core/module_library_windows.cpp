@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "host/core/module_library.h"
+#include "host/core/platform_recording_windows.h"
 
 namespace korvel::host {
 
@@ -45,6 +46,7 @@ ModuleLibrary::ModuleLibrary() : origin_(module_path()) {
         FreeLibrary(module);
         throw std::runtime_error(origin_ + " does not export Linkage and ImportTable");
     }
+    install_platform_recording(module);
     linkage_ = linkage;
     imports_ = imports;
     handle_ = reinterpret_cast<ServiceExtra>(module);
