@@ -1,17 +1,39 @@
+// The airspeed indicator: a fine pointer turning once per 100 knots on the
+// outer 0-9 scale of tens of knots, and a main pointer on the inner 0-600
+// knot arc, pegged from 600 knots. Both are pure tables.
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/simulator.h"
 
 namespace {
 
 using namespace build;
 
-constinit ElementChain<StaticImageElement> airspeed_elements{
+FailureRecord pointer_failures[] = {{6, 2}, {3, 2}, {}};
+
+NonlinearityEntry fine_pointer_table[] = {
+    {150, 40, 0},
+    {150, 260, 50},
+};
+
+NonlinearityEntry main_pointer_table[] = {
+    {150, 80, 0},
+    {150, 220, 500},
+    {106, 211, 600},
+    {106, 211, 800},
+};
+
+constinit ElementChain<StaticImageElement, NeedleElement, NeedleElement, StaticImageElement> airspeed_elements{
     &airspeed_gauge,
     static_image(400, {0, 0}, 0x4003),
+    needle(410, {150, 150}, {13, 8}, 0x4083, token::indicated_airspeed, fine_pointer_table, nullptr, pointer_failures),
+    needle(420, {150, 150}, {24, 15}, 0x4083, token::indicated_airspeed, main_pointer_table, nullptr, pointer_failures),
+    static_image(430, {0, 0}, 0x3),
 };
 
 constinit MouseRect airspeed_rects[] = {
     whole_gauge(),
+    host_tooltip(0x3002),
     end_parent(),
     end_of_rects(),
 };

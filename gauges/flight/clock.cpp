@@ -1,17 +1,41 @@
+// The three-hand clock: each hand a two-row table that the host continues
+// for ever, one turn per 12 hours, per hour and per minute.
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/simulator.h"
 
 namespace {
 
 using namespace build;
 
-constinit ElementChain<StaticImageElement> clock_elements{
-    &clock_gauge,
-    static_image(1070, {0, 0}, 0x4003),
+NonlinearityEntry hour_table[] = {
+    {118, 67, 0},
+    {118, 137, 21600},
 };
+
+NonlinearityEntry minute_table[] = {
+    {118, 67, 0},
+    {118, 167, 1800},
+};
+
+NonlinearityEntry second_table[] = {
+    {118, 67, 0},
+    {118, 167, 30},
+};
+
+constinit ElementChain<StaticImageElement, NeedleElement, NeedleElement, NeedleElement, StaticImageElement>
+    clock_elements{
+        &clock_gauge,
+        static_image(1070, {0, 0}, 0x4003),
+        needle(1100, {118, 117}, {11, 11}, 0x4083, token::time_of_day, hour_table),
+        needle(1090, {118, 117}, {9, 9}, 0x4083, token::time_of_day, minute_table),
+        needle(1080, {118, 117}, {46, 8}, 0x4083, token::time_of_day, second_table),
+        static_image(1110, {0, 0}, 0x3),
+    };
 
 constinit MouseRect clock_rects[] = {
     whole_gauge(),
+    host_tooltip(0x3018),
     end_parent(),
     end_of_rects(),
 };

@@ -1,21 +1,65 @@
+// The turn coordinator, with its ball, turn needle and metric face; it also
+// carries the panel's unit switch.
+#include "gauges/units.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/simulator.h"
+
+std::int32_t imperial_units = 1;
 
 namespace {
 
 using namespace build;
 
-constinit ElementChain<StaticImageElement> turn_coordinator_elements{
-    &turn_coordinator_gauge,
-    static_image(1000, {0, 0}, 0x4003),
+double KORVEL_CALL tc_metric_face_cb(ElementHeader*) { return metric_face_icon(); }
+
+// The ball rises as it moves off centre, following its curved tube.
+double KORVEL_CALL tc_ball_rise_cb(ElementHeader* element) {
+    const double deflection = reinterpret_cast<SliderElement*>(element)->y_source.var.value;
+    return deflection * deflection;
+}
+
+double KORVEL_CALL tc_turn_rate_cb(ElementHeader* element) {
+    return reinterpret_cast<NeedleElement*>(element)->source.var.value * 0.00390625;
+}
+
+std::int32_t KORVEL_CALL unit_switch_mouse_fn(ClickRecord*, std::uint32_t) {
+    imperial_units = imperial_units == 0 ? 1 : 0;
+    return 0;
+}
+
+FailureRecord needle_failures[] = {{18, 1}, {20, 2}, {}};
+
+// Standard-rate marks at +-4.5, pegged from there.
+NonlinearityEntry turn_table[] = {
+    {89, 48, -5},
+    {89, 48, -4.5},
+    {147, 48, 4.5},
+    {147, 48, 5},
 };
+
+constinit ElementChain<StaticImageElement, IconElement, SliderElement, StaticImageElement, NeedleElement,
+                       StaticImageElement>
+    turn_coordinator_elements{
+        &turn_coordinator_gauge,
+        static_image(1000, {0, 0}, 0x4003),
+        icon(1020, {0, 0}, 0x4003, 1, 0, tc_metric_face_cb),
+        slider(1040, {104, 137}, 0x4083, {token::ball_deflection, 0.546875},
+               {token::ball_deflection, -0.0006103515625, tc_ball_rise_cb}),
+        static_image(1050, {99, 129}, 0x3),
+        needle(1030, {118, 194}, {25, 15}, 0x4083, token::turn_rate, turn_table, tc_turn_rate_cb, needle_failures),
+        static_image(1060, {0, 0}, 0x3),
+    };
 
 constinit MouseRect turn_coordinator_rects[] = {
     whole_gauge(),
+    host_tooltip(0x3090),
+    click_area({90, 90, 60, 60}, cursor_hand, mouse_left_click, unit_switch_mouse_fn),
     end_parent(),
     end_of_rects(),
 };
 
 }  // namespace
 
-constinit GaugeHeader turn_coordinator_gauge = gauge_header("Turn_Coordinator", 100, turn_coordinator_elements.list, turn_coordinator_rects);
+constinit GaugeHeader turn_coordinator_gauge =
+    gauge_header("Turn_Coordinator", 100, turn_coordinator_elements.list, turn_coordinator_rects);

@@ -101,6 +101,21 @@ std::string_view PlacedGauge::text(std::size_t index) const {
     return texts_[index].data();
 }
 
+namespace {
+double fraction_of(double value, double min, double max) {
+    if (!(max != min) || std::isnan(value)) return 0.0;
+    const double f = (value - min) / (max - min);
+    return f < 0.0 ? 0.0 : (f > 1.0 ? 1.0 : f);
+}
+}  // namespace
+
+PixelTravel PlacedGauge::travel(std::size_t index) const {
+    const ElementState& e = element(index);
+    if (e.record->kind != element_moving_image) throw std::invalid_argument("element is not a moving image");
+    const auto& m = *reinterpret_cast<const MovingImageElement*>(e.record);
+    return {fraction_of(e.x, m.x_min, m.x_max), fraction_of(e.y, m.y_min, m.y_max)};
+}
+
 std::optional<std::string_view> PlacedGauge::parameters() const {
     if (!parameters_) return std::nullopt;
     return std::string_view(parameters_->data());

@@ -41,6 +41,11 @@ struct ElementState {
     bool hidden = false;    // the hidden bit after the element's callbacks ran
 };
 
+struct PixelTravel {
+    double x = 0.0;
+    double y = 0.0;
+};
+
 struct Tooltip {
     bool shown = false;        // something shows at that point
     std::string_view text;     // the module's text with its inserts filled; empty for a host text
@@ -63,6 +68,9 @@ public:
     DialPose needle_pose(std::size_t index) const;
     // The text a string element holds.
     std::string_view text(std::size_t index) const;
+    // How far a moving image has run over its travel, from 0 at its minimum
+    // value to 1 at its maximum, in x and y (0 for a range of no width).
+    PixelTravel travel(std::size_t index) const;
 
     const MouseMap& mouse() const { return mouse_; }
     std::optional<GaugeSize> size() const { return size_; }
