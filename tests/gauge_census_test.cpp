@@ -30,6 +30,17 @@ constexpr Census flight_instruments[] = {
     {"Cabin_Altitude", {2, 1, 0, 0, 1, 0, 0}, 1, 1, 0},
 };
 
+constexpr Census radios_and_indicators[] = {
+    {"Radio_COM", {1, 0, 1, 0, 2, 0, 1}, 4, 3, 4},
+    {"Radio_NAV", {1, 2, 0, 0, 4, 4, 0}, 4, 3, 6},
+    {"Radio_NAV1", {1, 2, 0, 0, 4, 4, 0}, 4, 3, 6},
+    {"Radio_NAV2", {1, 2, 0, 0, 4, 4, 0}, 4, 3, 6},
+    {"Radio_ADF", {2, 3, 1, 0, 3, 0, 1}, 4, 3, 7},
+    {"Radio_IFF", {1, 0, 0, 0, 3, 4, 0}, 4, 2, 10},
+    {"RMI_ILS_Indicator_1", {2, 5, 0, 0, 3, 0, 2}, 3, 2, 3},
+    {"RMI_ILS_Indicator_2", {2, 5, 0, 0, 3, 0, 2}, 3, 2, 3},
+};
+
 constexpr Census panel_pieces[] = {
     {"Kneeboard_Toggle", {1, 0, 0, 0, 0, 0, 0}, 1, 0, 1},
     {"Close_Subpanel", {1, 0, 0, 0, 0, 0, 0}, 1, 1, 1},
@@ -51,6 +62,10 @@ void expect_census(const Census& c) {
 
 TEST(GaugeCensus, FlightInstruments) {
     for (const Census& c : flight_instruments) expect_census(c);
+}
+
+TEST(GaugeCensus, RadiosAndIndicators) {
+    for (const Census& c : radios_and_indicators) expect_census(c);
 }
 
 TEST(GaugeCensus, PanelButtonsPlateAndSwitch) {

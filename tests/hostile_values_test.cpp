@@ -32,8 +32,11 @@ constexpr double hostile_numbers[] = {std::numeric_limits<double>::quiet_NaN(),
 constexpr std::uint32_t hostile_words[] = {0u, 1u, 2u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 0x99999999u};
 
 // Every variable the module's gauges read.
-constexpr std::uint32_t read_tokens[] = {61, 65, 69, 70, 74, 76, 78, 80, 83, 84, 85, 276, 279, 335,
-                                         351, 557, 612, 855, 868};
+constexpr std::uint32_t read_tokens[] = {
+    // flight instruments
+    61, 65, 69, 70, 74, 76, 78, 80, 83, 84, 85, 276, 279, 335, 351, 557, 612, 855, 868,
+    // radios and navigation indicators
+    16, 18, 23, 24, 27, 38, 39, 40, 41, 43, 44, 45, 46, 55, 59, 550, 880};
 
 void expect_defined_picture(Host& host, std::vector<PlacedGauge*>& gauges) {
     host.update();

@@ -5,8 +5,6 @@
 #include "module/gauge_table.h"
 #include "sound/sound.h"
 
-std::int32_t rmi_vor1_selected = 1;
-
 namespace {
 
 using namespace build;

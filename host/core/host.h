@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,6 +30,7 @@ struct PlayedSound {
     std::string gauge;
     std::uint32_t wave;
     friend bool operator==(const PlayedSound&, const PlayedSound&) = default;
+    friend void PrintTo(const PlayedSound& s, std::ostream* out) { *out << s.gauge << " wave " << s.wave; }
 };
 
 // What the host keeps of an element after an update.

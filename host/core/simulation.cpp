@@ -65,22 +65,159 @@ void attitude_cage(SimulatorState& s, std::uint32_t) {
     s.variables.set_word(token::attitude_flag_condition_b, 0);
 }
 
+// COM1 tunes whole MHz within 118-136 and 25 kHz steps within the MHz,
+// each wrapping round its range as the simulator's knob does.
+constexpr std::uint32_t com_lowest_mhz = 118;
+constexpr std::uint32_t com_highest_mhz = 136;
+constexpr std::uint32_t com_step_khz = 25;
+
+struct Vhf {
+    std::uint32_t mhz;
+    std::uint32_t khz;  // 0 to 999
+};
+
+// The word keeps hundredths; a last digit of 2 or 7 is a 25 kHz channel.
+Vhf vhf_of(std::uint32_t word) {
+    const std::uint32_t digits = from_bcd(word & 0xFFFFu);
+    const std::uint32_t hundredths = digits % 100u;
+    const std::uint32_t last = hundredths % 10u;
+    return {100u + digits / 100u, hundredths * 10u + (last == 2u || last == 7u ? 5u : 0u)};
+}
+
+std::uint32_t wrap_step(std::uint32_t value, int step, std::uint32_t lowest, std::uint32_t highest) {
+    const int span = int(highest - lowest) + 1;
+    const int offset = ((int(value) - int(lowest) + step) % span + span) % span;
+    return lowest + std::uint32_t(offset);
+}
+
+void com_step(SimulatorState& s, int mhz_step, int khz_step) {
+    Vhf f = vhf_of(s.variables.word(token::com1_frequency));
+    if (f.mhz < com_lowest_mhz || f.mhz > com_highest_mhz) f = {com_lowest_mhz, 0};
+    f.mhz = wrap_step(f.mhz, mhz_step, com_lowest_mhz, com_highest_mhz);
+    f.khz = wrap_step(f.khz / com_step_khz, khz_step, 0, 39) * com_step_khz;
+    s.variables.set_word(token::com1_frequency, vhf_word(f.mhz, f.khz));
+}
+void com1_whole_down(SimulatorState& s, std::uint32_t) { com_step(s, -1, 0); }
+void com1_whole_up(SimulatorState& s, std::uint32_t) { com_step(s, 1, 0); }
+void com1_fraction_down(SimulatorState& s, std::uint32_t) { com_step(s, 0, -1); }
+void com1_fraction_up(SimulatorState& s, std::uint32_t) { com_step(s, 0, 1); }
+
+// The NAV receivers tune whole MHz within 108-117 and 50 kHz steps.
+constexpr std::uint32_t nav_lowest_mhz = 108;
+constexpr std::uint32_t nav_highest_mhz = 117;
+constexpr std::uint32_t nav_step_khz = 50;
+
+void nav_step(SimulatorState& s, std::uint32_t token, int mhz_step, int khz_step) {
+    Vhf f = vhf_of(s.variables.word(token));
+    if (f.mhz < nav_lowest_mhz || f.mhz > nav_highest_mhz) f = {nav_lowest_mhz, 0};
+    f.mhz = wrap_step(f.mhz, mhz_step, nav_lowest_mhz, nav_highest_mhz);
+    f.khz = wrap_step(f.khz / nav_step_khz, khz_step, 0, 19) * nav_step_khz;
+    s.variables.set_word(token, vhf_word(f.mhz, f.khz));
+}
+void nav1_whole_down(SimulatorState& s, std::uint32_t) { nav_step(s, token::nav1_frequency, -1, 0); }
+void nav1_whole_up(SimulatorState& s, std::uint32_t) { nav_step(s, token::nav1_frequency, 1, 0); }
+void nav1_fraction_down(SimulatorState& s, std::uint32_t) { nav_step(s, token::nav1_frequency, 0, -1); }
+void nav1_fraction_up(SimulatorState& s, std::uint32_t) { nav_step(s, token::nav1_frequency, 0, 1); }
+void nav2_whole_down(SimulatorState& s, std::uint32_t) { nav_step(s, token::nav2_frequency, -1, 0); }
+void nav2_whole_up(SimulatorState& s, std::uint32_t) { nav_step(s, token::nav2_frequency, 1, 0); }
+void nav2_fraction_down(SimulatorState& s, std::uint32_t) { nav_step(s, token::nav2_frequency, 0, -1); }
+void nav2_fraction_up(SimulatorState& s, std::uint32_t) { nav_step(s, token::nav2_frequency, 0, 1); }
+
+// The ADF tunes in tenths of kHz, carrying into the kHz, from 100.0 to
+// 1799.9 kHz round again.
+constexpr std::uint32_t adf_lowest_tenths = 1000;
+constexpr std::uint32_t adf_highest_tenths = 17999;
+
+void adf_step(SimulatorState& s, int tenths) {
+    std::uint32_t f = adf_tenths(s.variables);
+    if (f < adf_lowest_tenths || f > adf_highest_tenths) f = adf_lowest_tenths;
+    set_adf_tenths(s.variables, wrap_step(f, tenths, adf_lowest_tenths, adf_highest_tenths));
+}
+void adf_tenth_down(SimulatorState& s, std::uint32_t) { adf_step(s, -1); }
+void adf_tenth_up(SimulatorState& s, std::uint32_t) { adf_step(s, 1); }
+void adf_khz_down(SimulatorState& s, std::uint32_t) { adf_step(s, -10); }
+void adf_khz_up(SimulatorState& s, std::uint32_t) { adf_step(s, 10); }
+// The value is the frequency in tenths of kHz, in BCD.
+void adf_frequency_set(SimulatorState& s, std::uint32_t value) {
+    const std::uint32_t tenths = from_bcd(value);
+    if (tenths >= adf_lowest_tenths && tenths <= adf_highest_tenths) set_adf_tenths(s.variables, tenths);
+}
+
+void adf_audio_off(SimulatorState& s, std::uint32_t) { s.variables.set(token::adf_audio, 0.0); }
+void adf_audio_on(SimulatorState& s, std::uint32_t) { s.variables.set(token::adf_audio, 1.0); }
+void nav1_audio_off(SimulatorState& s, std::uint32_t) { s.nav1_audio = false; }
+void nav1_audio_on(SimulatorState& s, std::uint32_t) { s.nav1_audio = true; }
+void nav2_audio_off(SimulatorState& s, std::uint32_t) { s.nav2_audio = false; }
+void nav2_audio_on(SimulatorState& s, std::uint32_t) { s.nav2_audio = true; }
+
+// The transponder's digits each run 0 to 7 and wrap.
+void transponder_step(SimulatorState& s, int digit, int step) {
+    const std::uint32_t shift = 4u * std::uint32_t(digit);
+    std::uint32_t word = s.variables.word(token::transponder) & 0xFFFFu;
+    const std::uint32_t value = (word >> shift) & 0xFu;
+    const std::uint32_t next = wrap_step(value > 7u ? 0u : value, step, 0, 7);
+    word = (word & ~(0xFu << shift)) | (next << shift);
+    s.variables.set_word(token::transponder, word);
+}
+void transponder_thousands_up(SimulatorState& s, std::uint32_t) { transponder_step(s, 3, 1); }
+void transponder_hundreds_up(SimulatorState& s, std::uint32_t) { transponder_step(s, 2, 1); }
+void transponder_tens_up(SimulatorState& s, std::uint32_t) { transponder_step(s, 1, 1); }
+void transponder_units_up(SimulatorState& s, std::uint32_t) { transponder_step(s, 0, 1); }
+void transponder_thousands_down(SimulatorState& s, std::uint32_t) { transponder_step(s, 3, -1); }
+void transponder_hundreds_down(SimulatorState& s, std::uint32_t) { transponder_step(s, 2, -1); }
+void transponder_tens_down(SimulatorState& s, std::uint32_t) { transponder_step(s, 1, -1); }
+void transponder_units_down(SimulatorState& s, std::uint32_t) { transponder_step(s, 0, -1); }
+
+void nav1_course_set(SimulatorState& s, std::uint32_t value) { s.variables.set(token::nav1_course, value % 360u); }
+
 void open_window(SimulatorState& s, std::uint32_t value) { s.windows.open(panel_id(value)); }
 void close_window(SimulatorState& s, std::uint32_t value) { s.windows.close(panel_id(value)); }
 void toggle_window(SimulatorState& s, std::uint32_t value) { s.windows.toggle(panel_id(value)); }
 
 // Ordered by event number.
 constexpr Rule rules[] = {
+    {event::com1_whole_down, com1_whole_down},
+    {event::com1_whole_up, com1_whole_up},
+    {event::nav1_whole_down, nav1_whole_down},
+    {event::nav1_whole_up, nav1_whole_up},
+    {event::nav1_fraction_down, nav1_fraction_down},
+    {event::nav1_fraction_up, nav1_fraction_up},
+    {event::nav2_whole_down, nav2_whole_down},
+    {event::nav2_whole_up, nav2_whole_up},
+    {event::nav2_fraction_down, nav2_fraction_down},
+    {event::nav2_fraction_up, nav2_fraction_up},
+    {event::transponder_thousands_up, transponder_thousands_up},
+    {event::transponder_hundreds_up, transponder_hundreds_up},
+    {event::transponder_tens_up, transponder_tens_up},
+    {event::transponder_units_up, transponder_units_up},
+    {event::nav1_course_set, nav1_course_set},
+    {event::nav1_audio_off, nav1_audio_off},
+    {event::nav2_audio_off, nav2_audio_off},
+    {event::adf_audio_off, adf_audio_off},
+    {event::nav1_audio_on, nav1_audio_on},
+    {event::nav2_audio_on, nav2_audio_on},
+    {event::adf_audio_on, adf_audio_on},
     {event::gyro_setting_up, gyro_setting_up},
     {event::gyro_setting_down, gyro_setting_down},
     {event::heading_bug_up, heading_bug_up},
     {event::heading_bug_down, heading_bug_down},
     {event::barometric_up, barometric_up},
     {event::barometric_down, barometric_down},
+    {event::adf_frequency_set, adf_frequency_set},
     {event::attitude_cage, attitude_cage},
+    {event::com1_fraction_down, com1_fraction_down},
+    {event::com1_fraction_up, com1_fraction_up},
+    {event::transponder_thousands_down, transponder_thousands_down},
+    {event::transponder_hundreds_down, transponder_hundreds_down},
+    {event::transponder_tens_down, transponder_tens_down},
+    {event::transponder_units_down, transponder_units_down},
+    {event::adf_tenth_down, adf_tenth_down},
+    {event::adf_tenth_up, adf_tenth_up},
     {event::toggle_panel_window, toggle_window},
     {event::open_panel_window, open_window},
     {event::close_panel_window, close_window},
+    {event::adf_khz_up, adf_khz_up},
+    {event::adf_khz_down, adf_khz_down},
 };
 
 constexpr bool ordered() {
@@ -97,6 +234,33 @@ const Rule* find(std::uint32_t event) {
 }
 
 }  // namespace
+
+std::uint32_t to_bcd(std::uint32_t decimal) {
+    std::uint32_t word = 0;
+    for (std::uint32_t shift = 0; decimal != 0 && shift < 32; shift += 4, decimal /= 10) word |= (decimal % 10) << shift;
+    return word;
+}
+
+std::uint32_t from_bcd(std::uint32_t word) {
+    std::uint32_t decimal = 0;
+    for (std::uint32_t scale = 1; word != 0; word >>= 4, scale *= 10) decimal += (word & 0xFu) * scale;
+    return decimal;
+}
+
+std::uint32_t vhf_word(std::uint32_t mhz, std::uint32_t khz) { return to_bcd((mhz % 100u) * 100u + khz / 10u); }
+
+void set_adf_tenths(VariableStore& variables, std::uint32_t tenths) {
+    const std::uint32_t khz = tenths / 10u;
+    variables.set_word(token::adf_frequency, to_bcd(khz % 1000u));
+    variables.set_word(token::adf_extended, (khz >= 1000u ? 0x100u : 0u) + tenths % 10u);
+}
+
+std::uint32_t adf_tenths(const VariableStore& variables) {
+    const std::uint32_t frequency = variables.word(token::adf_frequency);
+    const std::uint32_t extended = variables.word(token::adf_extended);
+    const std::uint32_t khz = (extended >= 0x100u ? 1000u : 0u) + from_bcd(frequency & 0xFFFu);
+    return khz * 10u + (extended >= 0x100u ? extended - 0x100u : extended) % 10u;
+}
 
 bool apply_event(SimulatorState& state, std::uint32_t event, std::uint32_t value) {
     const Rule* rule = find(event);

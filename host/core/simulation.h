@@ -15,7 +15,19 @@ struct SimulatorState {
     VariableStore variables;
     PanelWindows windows;
     std::string atc_id = "F-KRVL";
+    bool nav1_audio = false;  // the receivers' ident audio, as the audio events leave it
+    bool nav2_audio = false;
 };
+
+// The radio words as the simulator codes them.
+std::uint32_t to_bcd(std::uint32_t decimal);    // 1234 gives 0x1234
+std::uint32_t from_bcd(std::uint32_t word);     // 0x1234 gives 1234
+// COM and NAV: MHz and kHz (118.025 MHz is 118, 25) to the word of four BCD
+// digits without the leading 1, keeping hundredths of MHz.
+std::uint32_t vhf_word(std::uint32_t mhz, std::uint32_t khz);
+// The ADF pair of words for a frequency in tenths of kHz.
+void set_adf_tenths(VariableStore& variables, std::uint32_t tenths);
+std::uint32_t adf_tenths(const VariableStore& variables);
 
 // Carries out a key event with its value as the simulator would. Returns
 // false for an event the simulation does not model; nothing changes then.

@@ -1,0 +1,198 @@
+// The COM1 radio as a pilot tunes it.
+#include "tests/gauge_test_support.h"
+
+namespace {
+
+using namespace gauge_test;
+
+enum { com_knob = 1, com_main_switch = 2, com_display = 3, com_lamp = 4 };
+
+constexpr std::int32_t down_x = 150, up_x = 200, knob_y = 60;
+constexpr std::int32_t display_x = 270, display_y = 20;
+constexpr std::int32_t switch_x = 70, switch_y = 80;
+
+class ComRadio : public testing::Test {
+protected:
+    void tune_to(std::uint32_t word) {
+        host.variables().set_word(23, word);
+        host.update();
+    }
+    int events(std::uint32_t event) { return static_cast<int>(host.key_events().count(event)); }
+    Host host;
+    PlacedGauge& com = host.place("Radio_COM");
+};
+
+TEST_F(ComRadio, TheDisplayShowsTheDecodedWordWithTheQuarterChannels) {
+    const std::pair<std::uint32_t, const char*> channels[] = {
+        {0x2345, "123.450"}, {0x2342, "123.425"}, {0x2347, "123.475"}, {0x2340, "123.400"},
+        {0x1800, "118.000"}, {0x3697, "136.975"}, {0x2180, "121.800"}};
+    for (const auto& [word, shown] : channels) {
+        tune_to(word);
+        EXPECT_EQ(com.text(com_display), shown) << std::hex << word;
+    }
+    tune_to(0x2342);
+    EXPECT_EQ(host.tooltip(com, 100, 20).text, "Communications Radio COM1 - 123.425 MHz");
+    EXPECT_EQ(host.tooltip(com, 300, 100).text, "Communications Radio COM1 - 123.425 MHz");
+    EXPECT_EQ(host.tooltip(com, switch_x, switch_y).text, "COM1 main switch (on)");
+}
+
+TEST_F(ComRadio, TheFrequencyWindowLightsForSixtyCallsAfterItsButton) {
+    tune_to(0x2180);
+    EXPECT_TRUE(com.hidden(com_display)) << "dark at load";
+    EXPECT_TRUE(host.click(com, display_x, display_y));
+    for (int call = 1; call <= 60; ++call) {
+        host.update();
+        ASSERT_FALSE(com.hidden(com_display)) << "call " << call;
+    }
+    host.update();
+    EXPECT_TRUE(com.hidden(com_display));
+
+    host.click(com, display_x, display_y);
+    host.update(30);
+    host.click(com, display_x, display_y);  // pressed again: the count starts over
+    host.update(59);
+    EXPECT_FALSE(com.hidden(com_display));
+    host.update();
+    EXPECT_FALSE(com.hidden(com_display));
+    host.update();
+    EXPECT_TRUE(com.hidden(com_display));
+}
+
+TEST_F(ComRadio, SwitchingOffHidesTheWindowWithoutCountingAndSwitchingOnDoesNotRelightAnEmptyCount) {
+    tune_to(0x2180);
+    host.click(com, display_x, display_y);
+    host.update(10);
+    host.click(com, switch_x, switch_y);  // off
+    host.update(100);
+    EXPECT_TRUE(com.hidden(com_display));
+    EXPECT_EQ(com.icon_bitmap(com_main_switch), 1140);
+    EXPECT_EQ(com.icon_bitmap(com_lamp), std::nullopt);
+    EXPECT_EQ(host.tooltip(com, switch_x, switch_y).text, "COM1 main switch (off)");
+    host.click(com, switch_x, switch_y);  // on again: fifty calls were left
+    host.update(50);
+    EXPECT_FALSE(com.hidden(com_display));
+    host.update();
+    EXPECT_TRUE(com.hidden(com_display));
+    EXPECT_EQ(com.icon_bitmap(com_main_switch), 1141);
+    EXPECT_EQ(com.icon_bitmap(com_lamp), 1130);
+
+    host.click(com, switch_x, switch_y);
+    host.update();
+    host.click(com, display_x, display_y);
+    host.click(com, up_x, knob_y);
+    host.click(com, down_x, knob_y, MouseButton::right);
+    host.update();
+    EXPECT_TRUE(host.key_events().empty()) << "without power only the main switch works";
+    EXPECT_TRUE(com.hidden(com_display));
+}
+
+TEST_F(ComRadio, TheFineStepStopsAtTheBandEdgesAsDisplayed) {
+    tune_to(0x1800);  // 118.000
+    host.click(com, down_x, knob_y);
+    EXPECT_EQ(events(0x10382), 0);
+    tune_to(0x1802);  // 118.025
+    host.click(com, down_x, knob_y);
+    EXPECT_EQ(events(0x10382), 1);
+    tune_to(0x3597);  // 135.975
+    host.click(com, up_x, knob_y);
+    EXPECT_EQ(events(0x10383), 0);
+    tune_to(0x3595);
+    host.click(com, up_x, knob_y);
+    EXPECT_EQ(events(0x10383), 1);
+    for (const KeyEvent& e : host.key_events().entries()) EXPECT_EQ(e.value, 0u);
+}
+
+TEST_F(ComRadio, TheCoarseStepStopsAtWholeMegahertzLimits) {
+    tune_to(0x3500);  // 135
+    host.click(com, up_x, knob_y, MouseButton::right);
+    EXPECT_EQ(events(0x10065), 0);
+    tune_to(0x3400);  // 134
+    host.click(com, up_x, knob_y, MouseButton::right);
+    EXPECT_EQ(events(0x10065), 1);
+    tune_to(0x1850);  // 118
+    host.click(com, down_x, knob_y, MouseButton::right);
+    EXPECT_EQ(events(0x10064), 0);
+    tune_to(0x1950);
+    host.click(com, down_x, knob_y, MouseButton::right);
+    EXPECT_EQ(events(0x10064), 1);
+    EXPECT_EQ(events(0x10382) + events(0x10383), 0) << "a right click takes the coarse step alone";
+}
+
+TEST_F(ComRadio, TheChannelKnobTurnsALetterAFineStepAndThreeACoarseOne) {
+    tune_to(0x2180);
+    EXPECT_EQ(com.element(com_knob).rotation, 0.0);
+    host.click(com, up_x, knob_y);
+    host.click(com, up_x, knob_y, MouseButton::right);
+    host.click(com, down_x, knob_y);
+    host.update();
+    EXPECT_EQ(com.element(com_knob).rotation, 90.0);
+    const auto& knob = *reinterpret_cast<const SpriteElement*>(com.element(com_knob).record);
+    EXPECT_EQ(knob.rotation_scale, -1.0);
+    tune_to(0x1800);
+    host.click(com, down_x, knob_y);
+    host.update();
+    EXPECT_EQ(com.element(com_knob).rotation, 90.0) << "a step refused at the edge leaves the knob";
+}
+
+TEST_F(ComRadio, TuningEndToEndThroughTheSimulator) {
+    tune_to(0x2180);
+    for (int i = 0; i < 3; ++i) {
+        host.click(com, up_x, knob_y);
+        host.update();
+    }
+    EXPECT_EQ(com.text(com_display), "121.875");
+    host.click(com, up_x, knob_y, MouseButton::right);
+    host.update();
+    EXPECT_EQ(com.text(com_display), "122.875");
+    host.click(com, down_x, knob_y, MouseButton::right);
+    host.click(com, down_x, knob_y, MouseButton::right);
+    host.update();
+    EXPECT_EQ(com.text(com_display), "120.875");
+    EXPECT_EQ(host.variables().word(23), 0x2087u) << "the simulator keeps hundredths";
+    host.hold(com, down_x, knob_y, 3);
+    host.update();
+    EXPECT_EQ(com.text(com_display), "120.775") << "a held button repeats the fine step";
+    EXPECT_EQ(host.tooltip(com, 100, 20).text, "Communications Radio COM1 - 120.775 MHz");
+}
+
+TEST_F(ComRadio, TextsStayWithinTheWindowForWordsOutsideTheBand) {
+    for (std::uint32_t word : {0x0000u, 0xFFFFu, 0xFFFFFFFFu, 0x9999u}) {
+        tune_to(word);
+        EXPECT_EQ(com.text(com_display).size(), 7u) << std::hex << word;
+        EXPECT_LT(host.tooltip(com, 100, 20).text.size(), 80u);
+    }
+    tune_to(0x0000);
+    EXPECT_EQ(com.text(com_display), "1677731") << "cut to seven characters";
+}
+
+TEST(ComRadioSound, ItsClickPlaysTheRadioWaveInItsOwnSlotUnlessThePlatformRefusesIt) {
+    {
+        Host host;
+        host.platform_faults().accept_compressed = true;
+        PlacedGauge& com = host.place("Radio_COM");
+        host.click(com, switch_x, switch_y);  // off
+        host.click(com, display_x, display_y);
+        host.click(com, switch_x, switch_y);  // on
+        host.click(com, display_x, display_y);
+        host.click(com, up_x, knob_y);
+        EXPECT_EQ(host.sounds_played(), (std::vector<korvel::host::PlayedSound>{
+                                            {"Radio_COM", 30}, {"Radio_COM", 30}, {"Radio_COM", 30}}))
+            << "main switch twice and the display button with power; tuning is silent";
+    }
+}
+
+TEST(ComRadioSound, DirectSoundRefusesTheCompressedWaveAndTheModuleGoesSilent) {
+    Host host;
+    PlacedGauge& com = host.place("Radio_COM");
+    const auto& calls = host.platform_log().calls;
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "CreateSoundBuffer refused"), calls.end());
+    ASSERT_EQ(host.platform_log().formats_offered.size(), 1u);
+    EXPECT_EQ(host.platform_log().formats_offered[0].format.format_tag, 2);
+    host.click(com, switch_x, switch_y);
+    EXPECT_TRUE(host.sounds_played().empty());
+    EXPECT_EQ(host.platform_log().live_devices(), 1) << "the device waits for the kill";
+    host.kill(com);
+    EXPECT_EQ(host.platform_log().live_devices(), 0);
+}
+
+}  // namespace
