@@ -41,6 +41,32 @@ constexpr Census radios_and_indicators[] = {
     {"RMI_ILS_Indicator_2", {2, 5, 0, 0, 3, 0, 2}, 3, 2, 3},
 };
 
+constexpr Census systems[] = {
+    {"Engine_RPM", {2, 1, 0, 0, 1, 0, 0}, 1, 1, 0},
+    {"Turbine_Temp", {2, 1, 0, 0, 0, 0, 0}, 1, 1, 0},
+    {"Oil_Temperature", {2, 1, 0, 0, 0, 0, 0}, 1, 1, 0},
+    {"Triple_Pressure", {2, 3, 0, 0, 0, 0, 0}, 1, 1, 0},
+    {"Fuel_Quantity_Center", {2, 1, 0, 0, 0, 0, 0}, 1, 1, 0},
+    {"Fuel_Quantity_Main_Left", {2, 1, 0, 0, 0, 0, 0}, 1, 1, 0},
+    {"Fuel_Quantity_Main_Right", {2, 1, 0, 0, 0, 0, 0}, 1, 1, 0},
+    {"Fuel_Quantity_Aux_Left", {2, 1, 0, 0, 0, 0, 0}, 1, 1, 0},
+    {"Fuel_Quantity_Aux_Right", {2, 1, 0, 0, 0, 0, 0}, 1, 1, 0},
+    {"Fire_Light", {1, 0, 0, 0, 1, 0, 0}, 1, 1, 1},
+    {"Flaps_Light", {1, 0, 0, 0, 1, 0, 0}, 1, 1, 1},
+    {"Gear_Lights", {1, 0, 0, 0, 6, 0, 0}, 1, 0, 0},
+    {"Gear_Warning_Light", {1, 0, 0, 0, 1, 0, 0}, 1, 1, 1},
+    {"Gear_Forgotten_Light", {1, 0, 0, 0, 1, 0, 0}, 1, 1, 1},
+    {"Generator_Light", {1, 0, 0, 0, 1, 0, 0}, 1, 1, 0},
+    {"Low_Oil_Press_Light", {1, 0, 0, 0, 1, 0, 0}, 1, 1, 0},
+    {"Speed_Brake_Light", {1, 0, 0, 0, 1, 0, 0}, 1, 1, 1},
+    {"Pitot_Heat_Light", {1, 0, 0, 0, 1, 0, 0}, 1, 1, 0},
+    {"Elec_Board", {1, 0, 0, 0, 11, 0, 0}, 12, 11, 11},
+    {"Engine_On", {1, 0, 0, 0, 0, 0, 0}, 1, 0, 0},
+    {"Shut_Down", {1, 0, 0, 0, 0, 0, 0}, 1, 0, 0},
+    {"Throttle_Quadrant", {1, 0, 0, 1, 0, 0, 0}, 1, 1, 1},
+    {"Flaps_Indicator", {2, 1, 0, 0, 1, 0, 0}, 1, 0, 0},
+};
+
 constexpr Census panel_pieces[] = {
     {"Kneeboard_Toggle", {1, 0, 0, 0, 0, 0, 0}, 1, 0, 1},
     {"Close_Subpanel", {1, 0, 0, 0, 0, 0, 0}, 1, 1, 1},
@@ -66,6 +92,27 @@ TEST(GaugeCensus, FlightInstruments) {
 
 TEST(GaugeCensus, RadiosAndIndicators) {
     for (const Census& c : radios_and_indicators) expect_census(c);
+}
+
+TEST(GaugeCensus, EngineAndAircraftSystems) {
+    for (const Census& c : systems) expect_census(c);
+}
+
+// The module as a whole: every element and rectangle of the 58 gauges.
+TEST(GaugeCensus, TheWholeModule) {
+    korvel::host::Host host;
+    korvel::host::GaugeSummary total;
+    for (const GaugeHeader* g : host.gauge_table()) {
+        const auto s = korvel::host::summarize(*g);
+        for (std::size_t k = 0; k < 7; ++k) total.elements_by_kind[k] += s.elements_by_kind[k];
+        total.parents += s.parents;
+        total.tooltips += s.tooltips;
+        total.children += s.children;
+    }
+    EXPECT_EQ(total.elements_by_kind, (std::array<int, 7>{82, 50, 3, 3, 58, 17, 11}));
+    EXPECT_EQ(total.parents, 101);
+    EXPECT_EQ(total.tooltips, 71);
+    EXPECT_EQ(total.children, 86);
 }
 
 TEST(GaugeCensus, PanelButtonsPlateAndSwitch) {

@@ -36,7 +36,10 @@ constexpr std::uint32_t read_tokens[] = {
     // flight instruments
     61, 65, 69, 70, 74, 76, 78, 80, 83, 84, 85, 276, 279, 335, 351, 557, 612, 855, 868,
     // radios and navigation indicators
-    16, 18, 23, 24, 27, 38, 39, 40, 41, 43, 44, 45, 46, 55, 59, 550, 880};
+    16, 18, 23, 24, 27, 38, 39, 40, 41, 43, 44, 45, 46, 55, 59, 550, 880,
+    // engine and aircraft systems
+    10, 11, 13, 14, 60, 289, 290, 291, 292, 293, 294, 297, 298, 299, 300, 320, 321, 326, 330, 332, 333, 334,
+    364, 368, 418, 558, 561, 563, 565, 604, 614, 619, 620, 625, 627, 631, 732, 740, 759, 761, 887, 895};
 
 void expect_defined_picture(Host& host, std::vector<PlacedGauge*>& gauges) {
     host.update();
@@ -60,6 +63,8 @@ void expect_defined_picture(Host& host, std::vector<PlacedGauge*>& gauges) {
                 EXPECT_TRUE(t.x >= 0 && t.x <= 1 && t.y >= 0 && t.y <= 1) << g->name();
             }
         }
+        host.service(*g, 2, host.library().handle());
+        host.connect(*g);
         for (const auto& child : g->mouse().children()) {
             const PixelBox& b = child.area.box;
             host.click(*g, b.x + b.width / 2, b.y + b.height / 2, MouseButton::left);

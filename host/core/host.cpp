@@ -239,6 +239,7 @@ void Host::call_service(PlacedGauge& gauge, std::int32_t number, ServiceExtra ex
 }
 
 void Host::update() {
+    advance_cycle(simulator_);
     for (auto& gauge : placed_)
         if (gauge->live()) update(*gauge);
 }

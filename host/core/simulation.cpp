@@ -1,6 +1,7 @@
 #include "host/core/simulation.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
 
@@ -174,63 +175,106 @@ void open_window(SimulatorState& s, std::uint32_t value) { s.windows.open(panel_
 void close_window(SimulatorState& s, std::uint32_t value) { s.windows.close(panel_id(value)); }
 void toggle_window(SimulatorState& s, std::uint32_t value) { s.windows.toggle(panel_id(value)); }
 
-// Ordered by event number.
-constexpr Rule rules[] = {
-    {event::com1_whole_down, com1_whole_down},
-    {event::com1_whole_up, com1_whole_up},
-    {event::nav1_whole_down, nav1_whole_down},
-    {event::nav1_whole_up, nav1_whole_up},
-    {event::nav1_fraction_down, nav1_fraction_down},
-    {event::nav1_fraction_up, nav1_fraction_up},
-    {event::nav2_whole_down, nav2_whole_down},
-    {event::nav2_whole_up, nav2_whole_up},
-    {event::nav2_fraction_down, nav2_fraction_down},
-    {event::nav2_fraction_up, nav2_fraction_up},
-    {event::transponder_thousands_up, transponder_thousands_up},
-    {event::transponder_hundreds_up, transponder_hundreds_up},
-    {event::transponder_tens_up, transponder_tens_up},
-    {event::transponder_units_up, transponder_units_up},
-    {event::nav1_course_set, nav1_course_set},
-    {event::nav1_audio_off, nav1_audio_off},
-    {event::nav2_audio_off, nav2_audio_off},
-    {event::adf_audio_off, adf_audio_off},
-    {event::nav1_audio_on, nav1_audio_on},
-    {event::nav2_audio_on, nav2_audio_on},
-    {event::adf_audio_on, adf_audio_on},
-    {event::gyro_setting_up, gyro_setting_up},
-    {event::gyro_setting_down, gyro_setting_down},
-    {event::heading_bug_up, heading_bug_up},
-    {event::heading_bug_down, heading_bug_down},
-    {event::barometric_up, barometric_up},
-    {event::barometric_down, barometric_down},
-    {event::adf_frequency_set, adf_frequency_set},
-    {event::attitude_cage, attitude_cage},
-    {event::com1_fraction_down, com1_fraction_down},
-    {event::com1_fraction_up, com1_fraction_up},
-    {event::transponder_thousands_down, transponder_thousands_down},
-    {event::transponder_hundreds_down, transponder_hundreds_down},
-    {event::transponder_tens_down, transponder_tens_down},
-    {event::transponder_units_down, transponder_units_down},
-    {event::adf_tenth_down, adf_tenth_down},
-    {event::adf_tenth_up, adf_tenth_up},
-    {event::toggle_panel_window, toggle_window},
-    {event::open_panel_window, open_window},
-    {event::close_panel_window, close_window},
-    {event::adf_khz_up, adf_khz_up},
-    {event::adf_khz_down, adf_khz_down},
-};
+void toggle_system(VariableStore& vars, std::uint32_t token) { vars.set(token, vars.number(token) > 0.0 ? 0.0 : 1.0); }
+
+template <std::uint32_t system>
+void flip(SimulatorState& s, std::uint32_t) {
+    toggle_system(s.variables, system);
+}
+
+// The starter is held while its events keep coming and springs back an
+// update after the last one.
+void starter(SimulatorState& s, std::uint32_t) {
+    s.variables.set(token::starter, 1.0);
+    s.starter_held_cycles = 2;
+}
+
+void throttle_set(SimulatorState& s, std::uint32_t value) { s.variables.set(token::throttle_lever, value / 16384.0); }
+void engine_on_switch(SimulatorState& s, std::uint32_t) { toggle_system(s.variables, token::engine_on_system); }
+void engine_on_start(SimulatorState& s, std::uint32_t) { s.variables.set(token::engine_on_condition, 1.0); }
+void engine_on_lever(SimulatorState& s, std::uint32_t value) { s.engine_on_lever = value; }
+
+constexpr auto rules = [] {
+    std::array<Rule, 57> table = {{
+        // panel windows
+        {event::toggle_panel_window, toggle_window},
+        {event::open_panel_window, open_window},
+        {event::close_panel_window, close_window},
+        // flight instruments
+        {event::gyro_setting_up, gyro_setting_up},
+        {event::gyro_setting_down, gyro_setting_down},
+        {event::heading_bug_up, heading_bug_up},
+        {event::heading_bug_down, heading_bug_down},
+        {event::barometric_up, barometric_up},
+        {event::barometric_down, barometric_down},
+        {event::attitude_cage, attitude_cage},
+        // radios
+        {event::com1_whole_down, com1_whole_down},
+        {event::com1_whole_up, com1_whole_up},
+        {event::com1_fraction_down, com1_fraction_down},
+        {event::com1_fraction_up, com1_fraction_up},
+        {event::nav1_whole_down, nav1_whole_down},
+        {event::nav1_whole_up, nav1_whole_up},
+        {event::nav1_fraction_down, nav1_fraction_down},
+        {event::nav1_fraction_up, nav1_fraction_up},
+        {event::nav2_whole_down, nav2_whole_down},
+        {event::nav2_whole_up, nav2_whole_up},
+        {event::nav2_fraction_down, nav2_fraction_down},
+        {event::nav2_fraction_up, nav2_fraction_up},
+        {event::adf_tenth_down, adf_tenth_down},
+        {event::adf_tenth_up, adf_tenth_up},
+        {event::adf_khz_down, adf_khz_down},
+        {event::adf_khz_up, adf_khz_up},
+        {event::adf_frequency_set, adf_frequency_set},
+        {event::nav1_audio_off, nav1_audio_off},
+        {event::nav1_audio_on, nav1_audio_on},
+        {event::nav2_audio_off, nav2_audio_off},
+        {event::nav2_audio_on, nav2_audio_on},
+        {event::adf_audio_off, adf_audio_off},
+        {event::adf_audio_on, adf_audio_on},
+        {event::transponder_thousands_up, transponder_thousands_up},
+        {event::transponder_hundreds_up, transponder_hundreds_up},
+        {event::transponder_tens_up, transponder_tens_up},
+        {event::transponder_units_up, transponder_units_up},
+        {event::transponder_thousands_down, transponder_thousands_down},
+        {event::transponder_hundreds_down, transponder_hundreds_down},
+        {event::transponder_tens_down, transponder_tens_down},
+        {event::transponder_units_down, transponder_units_down},
+        {event::nav1_course_set, nav1_course_set},
+        // electrical board
+        {event::starter, starter},
+        {event::generator, flip<token::generator>},
+        {event::battery, flip<token::battery>},
+        {event::pitot_heat, flip<token::pitot_heat>},
+        {event::navigation_lights, flip<token::navigation_lights>},
+        {event::beacon_lights, flip<token::beacon_lights>},
+        {event::strobe_lights, flip<token::strobe_lights>},
+        {event::landing_lights, flip<token::landing_lights>},
+        {event::panel_lights, flip<token::panel_lights>},
+        {event::avionics_master, flip<token::avionics_master>},
+        // engine
+        {event::throttle_set, throttle_set},
+        {event::engine_on_switch, engine_on_switch},
+        {event::engine_on_start, engine_on_start},
+        {event::engine_on_lever, engine_on_lever},
+        {0, nullptr},
+    }};
+    std::sort(table.begin(), table.end() - 1, [](const Rule& a, const Rule& b) { return a.event < b.event; });
+    return table;
+}();
 
 constexpr bool ordered() {
-    for (std::size_t i = 1; i < std::size(rules); ++i)
+    for (std::size_t i = 1; i + 1 < rules.size(); ++i)
         if (rules[i - 1].event >= rules[i].event) return false;
     return true;
 }
-static_assert(ordered(), "simulation rules must be ordered by event number");
+static_assert(ordered(), "every event has one rule");
 
 const Rule* find(std::uint32_t event) {
-    const Rule* it = std::lower_bound(std::begin(rules), std::end(rules), event,
+    const auto end = rules.end() - 1;
+    const Rule* it = std::lower_bound(rules.begin(), end, event,
                                       [](const Rule& r, std::uint32_t e) { return r.event < e; });
-    return it != std::end(rules) && it->event == event ? it : nullptr;
+    return it != end && it->event == event ? it : nullptr;
 }
 
 }  // namespace
@@ -270,5 +314,9 @@ bool apply_event(SimulatorState& state, std::uint32_t event, std::uint32_t value
 }
 
 bool models_event(std::uint32_t event) { return find(event) != nullptr; }
+
+void advance_cycle(SimulatorState& state) {
+    if (state.starter_held_cycles > 0 && --state.starter_held_cycles == 0) state.variables.set(token::starter, 0.0);
+}
 
 }  // namespace korvel::host

@@ -17,7 +17,12 @@ struct SimulatorState {
     std::string atc_id = "F-KRVL";
     bool nav1_audio = false;  // the receivers' ident audio, as the audio events leave it
     bool nav2_audio = false;
+    int starter_held_cycles = 0;     // updates until the starter springs back
+    std::uint32_t engine_on_lever = 0;  // as the engine-on gauge last set it
 };
+
+// What the simulator does on its own between two update cycles.
+void advance_cycle(SimulatorState& state);
 
 // The radio words as the simulator codes them.
 std::uint32_t to_bcd(std::uint32_t decimal);    // 1234 gives 0x1234

@@ -1,0 +1,121 @@
+// The electrical switch board.
+#include "tests/gauge_test_support.h"
+
+namespace {
+
+using namespace gauge_test;
+
+struct Switch {
+    const char* name;
+    std::int32_t x;  // left edge of its box; every box is 26 by 74
+    std::int32_t y;
+    std::uint32_t token;
+    std::uint32_t event;
+    std::size_t icon;  // its element: the switches are drawn right to left after the board
+};
+
+constexpr Switch switches[] = {
+    {"Starter", 41, 17, 563, 0x102FC, 11},           {"Generator", 83, 17, 565, 0x1033B, 10},
+    {"Battery", 128, 15, 364, 0x102C1, 9},           {"Pitot heat", 174, 15, 13, 0x10142, 8},
+    {"Navigation lights", 222, 19, 619, 0x1034B, 7}, {"Beacon lights", 267, 19, 368, 0x102BF, 6},
+    {"Strobe lights", 311, 19, 11, 0x10018, 5},      {"Landing lights", 360, 17, 14, 0x100D7, 4},
+    {"Panel lights", 403, 18, 10, 0x100D6, 3},       {"Avionics master", 449, 18, 740, 0x102F5, 2},
+};
+
+constexpr std::int32_t dummy_x = 523 + 13, dummy_y = 18 + 37;
+constexpr std::size_t dummy_icon = 1;
+
+TEST(ElecBoard, EachSwitchSendsItsSystemsEventAndShowsTheSimulatorsPosition) {
+    Host host;
+    PlacedGauge& board = host.place("Elec_Board");
+    for (const Switch& s : switches) {
+        if (s.token == 563) continue;
+        SCOPED_TRACE(s.name);
+        host.update();
+        EXPECT_EQ(board.icon_bitmap(s.icon), 3140) << "off in the parked aircraft";
+        EXPECT_EQ(host.tooltip(board, s.x + 13, s.y + 37).text, std::string(s.name) + " switch (off)");
+        host.clear_logs();
+        EXPECT_TRUE(host.click(board, s.x + 13, s.y + 37));
+        EXPECT_EQ(host.key_events().entries(), (std::vector<KeyEvent>{{s.event, 0}}));
+        host.update();
+        EXPECT_EQ(board.icon_bitmap(s.icon), 3141) << "the simulator flipped it";
+        EXPECT_EQ(host.tooltip(board, s.x + 13, s.y + 37).text, std::string(s.name) + " switch (on)");
+        host.click(board, s.x + 1, s.y + 1);
+        EXPECT_EQ(host.key_events().size(), 2u) << "the same event again";
+        EXPECT_EQ(host.key_events()[1], (KeyEvent{s.event, 0}));
+    }
+}
+
+TEST(ElecBoard, TooltipsReadTheSimulatorAtTheMomentTheyShow) {
+    Host host;
+    PlacedGauge& board = host.place("Elec_Board");
+    const std::pair<double, const char*> values[] = {{1, "on"}, {0, "off"}, {-1, "off"}, {0.5, "on"}};
+    for (const auto& [value, text] : values) {
+        host.variables().set(364, value);
+        EXPECT_EQ(host.tooltip(board, 140, 50).text, std::string("Battery switch (") + text + ")") << value;
+    }
+    EXPECT_EQ(host.tooltip(board, 460, 50).text, "Avionics master switch (off)") << "insert 10";
+    EXPECT_EQ(host.tooltip(board, dummy_x, dummy_y).text, "Dummy switch (off)") << "insert 11";
+}
+
+TEST(ElecBoard, TheStarterSendsItsEventOnThePressAndEveryRepeatSilently) {
+    Host host;
+    PlacedGauge& board = host.place("Elec_Board");
+    host.hold(board, 54, 50, 4);
+    EXPECT_EQ(host.key_events().entries(), std::vector<KeyEvent>(5, {0x102FC, 0}));
+    host.update();
+    EXPECT_EQ(board.icon_bitmap(11), 3141) << "held";
+    host.update(2);
+    EXPECT_EQ(board.icon_bitmap(11), 3140) << "and sprung back";
+    EXPECT_TRUE(host.sounds_played().empty());
+    host.click(board, 95, 50);
+    EXPECT_EQ(host.sounds_played(), (std::vector<korvel::host::PlayedSound>{{"Elec_Board", 10}}));
+}
+
+TEST(ElecBoard, EveryOtherSwitchClicksOnce) {
+    Host host;
+    PlacedGauge& board = host.place("Elec_Board");
+    for (const Switch& s : switches) host.click(board, s.x + 13, s.y + 37);
+    host.click(board, dummy_x, dummy_y);
+    EXPECT_EQ(host.sounds_played(), std::vector<korvel::host::PlayedSound>(10, {"Elec_Board", 10}));
+}
+
+TEST(ElecBoard, TheDummySwitchFlipsItsOwnPictureAndSendsNothing) {
+    Host host;
+    PlacedGauge& board = host.place("Elec_Board");
+    PlacedGauge& copy = host.place("Elec_Board");
+    host.update();
+    EXPECT_EQ(board.icon_bitmap(dummy_icon), 3140);
+    host.click(board, dummy_x, dummy_y);
+    host.update();
+    EXPECT_EQ(board.icon_bitmap(dummy_icon), 3141);
+    EXPECT_EQ(copy.icon_bitmap(dummy_icon), 3141) << "two copies share the switch";
+    EXPECT_EQ(host.tooltip(copy, dummy_x, dummy_y).text, "Dummy switch (on)");
+    EXPECT_TRUE(host.key_events().empty());
+    host.click(copy, dummy_x, dummy_y);
+    host.update();
+    EXPECT_EQ(board.icon_bitmap(dummy_icon), 3140);
+}
+
+TEST(ElecBoard, WithoutSoundEverySwitchStillWorks) {
+    Host host;
+    host.platform_faults().failing_step = platform::SoundStep::create_device;
+    PlacedGauge& board = host.place("Elec_Board");
+    for (const Switch& s : switches) host.click(board, s.x + 13, s.y + 37);
+    host.click(board, dummy_x, dummy_y);
+    EXPECT_EQ(host.key_events().size(), 10u);
+    host.update();
+    EXPECT_EQ(board.icon_bitmap(dummy_icon), 3141);
+    EXPECT_EQ(board.icon_bitmap(9), 3141);
+    EXPECT_TRUE(host.sounds_played().empty());
+}
+
+TEST(ElecBoard, AreasOutsideTheSwitchBoxesDoNothing) {
+    Host host;
+    PlacedGauge& board = host.place("Elec_Board");
+    for (auto [x, y] : {std::pair{20, 50}, {300, 150}, {550, 200}, {500, 50}, {41 + 26, 50}, {54, 17 + 74}})
+        EXPECT_FALSE(host.click(board, x, y)) << x << "," << y;
+    EXPECT_TRUE(host.key_events().empty());
+}
+
+}  // namespace
