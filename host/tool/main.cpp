@@ -1,11 +1,106 @@
 // korvel-panel: the substitute panel host on the command line.
+//
+//   korvel-panel list [--detailed]
+//   korvel-panel render [PANEL.CFG] [--state FILE] [--set TOKEN=VALUE]...
+//                [--updates N] [--click GAUGE X Y left|right]... [--window NAME] -o OUT.png
+//   korvel-panel tooltip GAUGE X Y [PANEL.CFG] [--state FILE] [--set TOKEN=VALUE]...
+//
+// Without a panel configuration the tool uses its own (examples/panel.cfg),
+// without a flight state the built-in one (examples/states/apron.flt).
 #include <CLI/CLI.hpp>
 
+#include <cstdio>
 #include <exception>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "host/core/host.h"
+#include "host/panel/flight_state.h"
+#include "host/panel/panel_config.h"
+#include "host/panel/panel_session.h"
+#include "host/render/panel_render.h"
+#include "host/render/renderer.h"
+#include "host/tool/builtin.h"
 #include "host/tool/listing.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using korvel::host::Host;
+
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string read_text(const std::string& path, const char* what) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw Failure(std::string("cannot read the ") + what + " " + path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Problems of a file: reported, and remembered for the exit status.
+bool report(const std::vector<korvel::panel::Problem>& problems, const std::string& file) {
+    for (const auto& p : problems)
+        std::cerr << file << (p.line > 0 ? ":" + std::to_string(p.line) : "") << ": " << p.message << "\n";
+    return !problems.empty();
+}
+
+struct Session {
+    std::string panel_file;
+    std::string panel_text;
+    std::string panel_folder = ".";
+    korvel::panel::PanelConfig config;
+    bool problems = false;
+};
+
+Session load_panel(Host& host, const std::string& path) {
+    Session s;
+    s.panel_file = path.empty() ? "built-in panel.cfg" : path;
+    s.panel_text = path.empty() ? std::string(korvel::tool::builtin_panel) : read_text(path, "panel configuration");
+    if (!path.empty()) s.panel_folder = fs::path(path).parent_path().string();
+    if (s.panel_folder.empty()) s.panel_folder = ".";
+    s.config = korvel::panel::read_panel_config(
+        s.panel_text, [&host](std::string_view name) { return host.find_gauge(name) != nullptr; });
+    s.problems = report(s.config.problems, s.panel_file);
+    return s;
+}
+
+bool apply_state(Host& host, const std::string& state_file, const std::vector<std::string>& sets) {
+    const std::string text = state_file.empty() ? std::string(korvel::tool::builtin_state)
+                                                : read_text(state_file, "flight state");
+    const auto state = korvel::panel::read_flight_state(text);
+    const bool problems = report(state.problems, state_file.empty() ? "built-in flight state" : state_file);
+    korvel::panel::apply_flight_state(state, host.simulator());
+    for (const std::string& set : sets) {
+        const auto eq = set.find('=');
+        std::string error = "--set wants TOKEN=VALUE, not '" + set + "'";
+        const auto setting = eq == std::string::npos
+                                 ? std::nullopt
+                                 : korvel::panel::parse_setting(std::string_view(set).substr(0, eq),
+                                                                std::string_view(set).substr(eq + 1), error);
+        if (!setting) throw Failure("--set " + set + ": " + error);
+        korvel::panel::apply_flight_state({{*setting}, std::nullopt, {}}, host.simulator());
+    }
+    return problems;
+}
+
+korvel::host::PlacedGauge& gauge_named(const korvel::panel::PanelSession& session, const std::string& name) {
+    korvel::host::PlacedGauge* g = session.find(name);
+    if (g == nullptr) throw Failure("the panel places no gauge " + name);
+    return *g;
+}
+
+std::string window_name(const korvel::panel::Window& w) {
+    std::string name = !w.ident_name.empty() ? w.ident_name : "window" + std::to_string(w.number);
+    for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"korvel-panel: the Korvel instrument module without the simulator"};
@@ -15,14 +110,94 @@ int main(int argc, char** argv) {
     CLI::App* list = app.add_subcommand("list", "List the module's gauge table from its records");
     list->add_flag("-d,--detailed", detailed, "Also list help identifiers and tooltip texts");
 
+    std::string panel_path, state_path, output, window;
+    std::vector<std::string> sets;
+    std::vector<std::vector<std::string>> clicks;
+    int updates = 60;
+    CLI::App* render = app.add_subcommand("render", "Draw the panel's windows after a flight state, clicks and updates");
+    render->add_option("panel", panel_path, "The panel configuration (panel.cfg); the tool's own without one");
+    render->add_option("--state", state_path, "A flight state file of token = value lines");
+    render->add_option("--set", sets, "A variable, TOKEN=VALUE, after the flight state");
+    render->add_option("--updates", updates, "Update cycles after the clicks (60)");
+    render->add_option("--click", clicks, "A click: GAUGE X Y left|right, in the gauge's pixels")->expected(4);
+    render->add_option("--window", window, "Draw only this window (its ident or number)");
+    render->add_option("-o,--output", output, "The picture to write (PNG)")->required();
+
+    std::string tip_gauge;
+    int tip_x = 0, tip_y = 0;
+    CLI::App* tooltip = app.add_subcommand("tooltip", "Print the tooltip a pilot sees at a point of a gauge");
+    tooltip->add_option("gauge", tip_gauge, "The gauge, Name or Name@2 for its second copy")->required();
+    tooltip->add_option("x", tip_x, "x in the gauge's pixels")->required();
+    tooltip->add_option("y", tip_y, "y in the gauge's pixels")->required();
+    tooltip->add_option("panel", panel_path, "The panel configuration; the tool's own without one");
+    tooltip->add_option("--state", state_path, "A flight state file");
+    tooltip->add_option("--set", sets, "A variable, TOKEN=VALUE");
+
     CLI11_PARSE(app, argc, argv);
 
     try {
-        korvel::host::Host host;
-        if (*list) korvel::tool::print_gauge_table(std::cout, host.gauge_table(), detailed);
+        Host host;
+        if (*list) {
+            korvel::tool::print_gauge_table(std::cout, host.gauge_table(), detailed);
+            return 0;
+        }
+        Session session = load_panel(host, panel_path);
+        korvel::panel::PanelSession panel(host, session.config);
+        const bool state_problems = apply_state(host, state_path, sets);
+        host.update();
+
+        if (*tooltip) {
+            korvel::host::PlacedGauge& g = gauge_named(panel, tip_gauge);
+            const auto tip = host.tooltip(g, tip_x, tip_y);
+            if (!tip.shown)
+                std::cout << "no tooltip at " << tip_x << ", " << tip_y << " of " << tip_gauge << "\n";
+            else if (!tip.text.empty())
+                std::cout << tip.text << "\n";
+            else {
+                char id[16];
+                std::snprintf(id, sizeof id, "0x%X", tip.help_id);
+                std::cout << "the simulator's help text " << id << "\n";
+            }
+            return session.problems || state_problems ? 2 : 0;
+        }
+
+        for (const auto& click : clicks) {
+            korvel::host::PlacedGauge& g = gauge_named(panel, click[0]);
+            const auto button = click[3] == "left"    ? korvel::host::MouseButton::left
+                                : click[3] == "right" ? korvel::host::MouseButton::right
+                                                      : throw Failure("--click wants left or right, not " + click[3]);
+            if (!host.click(g, std::stoi(click[1]), std::stoi(click[2]), button))
+                std::cerr << "korvel-panel: the click at " << click[1] << ", " << click[2] << " of " << click[0]
+                          << " falls on no click area\n";
+        }
+        host.update(updates);
+
+        auto bitmaps = korvel::render::module_bitmaps(host);
+        std::vector<korvel::render::WindowPicture> pictures;
+        for (const korvel::panel::Window& w : session.config.windows) {
+            const bool wanted = window.empty() ? host.windows().visible(w.ident).value_or(false)
+                                               : (window_name(w) == window || window == std::to_string(w.number) ||
+                                                  window == std::to_string(w.ident));
+            if (!wanted) continue;
+            pictures.push_back({&w, korvel::render::draw_window(w, panel, bitmaps, session.panel_folder)});
+        }
+        if (pictures.empty()) throw Failure(window.empty() ? "no window is visible" : "the panel has no window " + window);
+        if (!window.empty()) {
+            korvel::render::write_png(pictures[0].image.get(), output);
+            std::cout << "korvel-panel: wrote " << output << "\n";
+        } else {
+            const fs::path out(output);
+            for (const auto& p : pictures) {
+                const fs::path each = out.parent_path() / (out.stem().string() + "-" + window_name(*p.window) + ".png");
+                korvel::render::write_png(p.image.get(), each.string());
+                std::cout << "korvel-panel: wrote " << each.string() << "\n";
+            }
+            korvel::render::write_png(korvel::render::draw_overview(pictures).get(), output);
+            std::cout << "korvel-panel: wrote " << output << " (" << pictures.size() << " windows)\n";
+        }
+        return session.problems || state_problems ? 2 : 0;
     } catch (const std::exception& e) {
         std::cerr << "korvel-panel: " << e.what() << "\n";
         return 1;
     }
-    return 0;
 }

@@ -1,0 +1,97 @@
+#include "host/panel/flight_state.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+#include "host/panel/ini_lines.h"
+
+namespace korvel::panel {
+
+namespace {
+
+std::string quoted(std::string_view s) {
+    std::string q(1, '\'');
+    q.append(s);
+    q.push_back('\'');
+    return q;
+}
+
+std::string_view trimmed(std::string_view s) {
+    const std::size_t a = s.find_first_not_of(" \t");
+    if (a == std::string_view::npos) return {};
+    const std::size_t b = s.find_last_not_of(" \t");
+    return s.substr(a, b - a + 1);
+}
+
+}  // namespace
+
+std::optional<Setting> parse_setting(std::string_view token_text, std::string_view value_text, std::string& error) {
+    token_text = trimmed(token_text);
+    value_text = trimmed(value_text);
+    std::uint32_t token = 0;
+    const auto [end, e] = std::from_chars(token_text.data(), token_text.data() + token_text.size(), token);
+    if (e != std::errc{} || end != token_text.data() + token_text.size()) {
+        error = quoted(token_text) + " is not a variable token number";
+        return std::nullopt;
+    }
+    if (!host::VariableStore::valid(token)) {
+        error = "no simulator variable has token " + std::to_string(token);
+        return std::nullopt;
+    }
+    const std::string v(value_text);
+    char* stop = nullptr;
+    double value;
+    if (v.size() > 2 && v[0] == '0' && (v[1] == 'x' || v[1] == 'X')) {
+        const unsigned long long word = std::strtoull(v.c_str() + 2, &stop, 16);
+        if (word > 0xFFFFFFFFull) {
+            error = quoted(v) + " does not fit a 32-bit word";
+            return std::nullopt;
+        }
+        value = double(word);
+    } else {
+        value = std::strtod(v.c_str(), &stop);
+    }
+    if (v.empty() || stop == nullptr || *stop != '\0' || std::isnan(value)) {
+        error = quoted(v) + " is not a number";
+        return std::nullopt;
+    }
+    return Setting{0, token, value};
+}
+
+FlightState read_flight_state(std::string_view text) {
+    FlightState state;
+    for_each_ini_key(
+        text,
+        [&](int line, std::string_view, std::string_view key, std::string_view value) {
+            if (trimmed(key) == "atc_id") {
+                state.atc_id = std::string(trimmed(value));
+                return;
+            }
+            std::string error;
+            auto setting = parse_setting(key, value, error);
+            if (!setting) {
+                state.problems.push_back({line, error});
+                return;
+            }
+            setting->line = line;
+            state.settings.push_back(*setting);
+        },
+        [&](int line, const std::string& message) { state.problems.push_back({line, message}); });
+    std::stable_sort(state.problems.begin(), state.problems.end(),
+                     [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    return state;
+}
+
+void apply_flight_state(const FlightState& state, host::SimulatorState& simulator) {
+    for (const Setting& s : state.settings) {
+        if (host::VariableStore::type(s.token) == host::VariableType::word)
+            simulator.variables.set_word(s.token, host::saturate_to_u32(s.value));
+        else
+            simulator.variables.set(s.token, s.value);
+    }
+    if (state.atc_id) simulator.atc_id = *state.atc_id;
+}
+
+}  // namespace korvel::panel

@@ -1,0 +1,249 @@
+// What the renderer draws, checked on the pixels that matter: needles along
+// the line to their dial point, hidden elements absent, a click's effect.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "host/core/host.h"
+#include "host/render/renderer.h"
+
+namespace {
+
+using korvel::host::Host;
+using korvel::host::PlacedGauge;
+using korvel::render::Surface;
+
+struct Picture {
+    Surface surface;
+    int width() const { return cairo_image_surface_get_width(surface.get()); }
+    int height() const { return cairo_image_surface_get_height(surface.get()); }
+    std::uint32_t at(int x, int y) const {
+        const auto* data = cairo_image_surface_get_data(surface.get());
+        const int stride = cairo_image_surface_get_stride(surface.get());
+        return reinterpret_cast<const std::uint32_t*>(data + y * stride)[x];
+    }
+    bool opaque(int x, int y) const { return x >= 0 && y >= 0 && x < width() && y < height() && (at(x, y) >> 24) > 128; }
+};
+
+// The gauge as drawn now, on a transparent ground.
+Picture draw(const PlacedGauge& g, korvel::render::Bitmaps& bitmaps) {
+    const auto size = korvel::render::gauge_pixels(g, bitmaps);
+    Surface s(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size.width, size.height));
+    cairo_t* cr = cairo_create(s.get());
+    korvel::render::draw_gauge(cr, g, bitmaps);
+    cairo_destroy(cr);
+    cairo_surface_flush(s.get());
+    return {std::move(s)};
+}
+
+// Hides or shows an element without a callback of its own: the host reads
+// the hidden bit from its record at the next update.
+void set_hidden(Host& host, PlacedGauge& g, std::size_t element, bool hidden) {
+    std::uint32_t& flags = g.element(element).record->image_flags;
+    flags = hidden ? flags | image_hidden_flag : flags & ~image_hidden_flag;
+    host.update(g);
+}
+
+// Pixels that differ between two pictures.
+std::vector<std::pair<int, int>> changed(const Picture& a, const Picture& b) {
+    std::vector<std::pair<int, int>> out;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.at(x, y) != b.at(x, y)) out.emplace_back(x, y);
+    return out;
+}
+
+TEST(Renderer, ANeedleAtARowsValuePointsAlongTheLineToThatRowsPoint) {
+    struct Case {
+        const char* gauge;
+        std::size_t needle;
+        std::uint32_t token;
+        double value;
+        PixelPoint pivot;
+        PixelPoint dial_point;
+    };
+    const Case cases[] = {
+        {"Airspeed", 2, 61, 500, {150, 150}, {150, 220}},
+        {"Airspeed", 2, 61, 0, {150, 150}, {150, 80}},
+        {"Accelerometer", 1, 351, 0, {131, 131}, {44, 167}},
+        {"Engine_RPM", 2, 627, 100, {150, 150}, {247, 224}},
+        {"Fuel_Quantity_Main_Left", 1, 291, 0, {150, 150}, {98, 240}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.gauge) + " at " + std::to_string(c.value));
+        Host host;
+        PlacedGauge& g = host.place(c.gauge);
+        auto bitmaps = korvel::render::module_bitmaps(host);
+        // The needle's own pixels: the picture with it, minus the picture
+        // with the needle moved far away.
+        host.variables().set(c.token, c.value);
+        if (c.token == 291) {
+            host.service(g, 2, host.library().handle());
+        }
+        host.update();
+        const Picture with = draw(g, bitmaps);
+        set_hidden(host, g, c.needle, true);
+        const Picture without = draw(g, bitmaps);
+        set_hidden(host, g, c.needle, false);
+
+        const auto blade = changed(with, without);
+        ASSERT_GT(blade.size(), 20u) << "the needle draws something";
+        // Every pixel the needle adds lies near the line through pivot and dial
+        // point, and the farthest one lies on the dial point's side.
+        const double dx = c.dial_point.x - c.pivot.x, dy = c.dial_point.y - c.pivot.y;
+        const double length = std::hypot(dx, dy);
+        double farthest = 0;
+        for (const auto& [x, y] : blade) {
+            const double px = x + 0.5 - c.pivot.x, py = y + 0.5 - c.pivot.y;
+            const double across = std::abs(px * dy - py * dx) / length;
+            const double along = (px * dx + py * dy) / length;
+            EXPECT_LT(across, 18.0) << x << "," << y;
+            farthest = std::max(farthest, along);
+        }
+        EXPECT_GT(farthest, length * 0.5) << "the tip reaches out towards the dial point";
+    }
+}
+
+TEST(Renderer, HiddenElementsLeaveNoPixels) {
+    Host host;
+    PlacedGauge& as = host.place("Airspeed");
+    auto bitmaps = korvel::render::module_bitmaps(host);
+    host.variables().set(61, 250);
+    host.update();
+    const Picture shown = draw(as, bitmaps);
+    set_hidden(host, as, 2, true);
+    const Picture hidden = draw(as, bitmaps);
+    EXPECT_GT(changed(shown, hidden).size(), 50u) << "the main pointer's pixels go";
+    host.variables().set(61, 400);
+    host.update();
+    const Picture moved_while_hidden = draw(as, bitmaps);
+    for (const auto& [x, y] : changed(hidden, moved_while_hidden)) {
+        // Only the fine pointer moved: every changed pixel lies within its
+        // reach of the pivot.
+        EXPECT_LT(std::hypot(x - 150.0, y - 150.0), 120.0);
+    }
+    set_hidden(host, as, 1, true);
+    host.variables().set(61, 700);
+    host.update();
+    const Picture both_hidden = draw(as, bitmaps);
+    host.variables().set(61, 123);
+    host.update();
+    EXPECT_TRUE(changed(both_hidden, draw(as, bitmaps)).empty()) << "hidden needles draw nothing wherever they point";
+}
+
+TEST(Renderer, TheUnitSwitchShowsTheMetricFaces) {
+    Host host;
+    PlacedGauge& tc = host.place("Turn_Coordinator");
+    PlacedGauge& vsi = host.place("Vertical_Speed");
+    auto bitmaps = korvel::render::module_bitmaps(host);
+    host.update();
+    const Picture imperial = draw(vsi, bitmaps);
+    host.click(tc, 120, 120);
+    host.update();
+    const Picture metric = draw(vsi, bitmaps);
+    EXPECT_GT(changed(imperial, metric).size(), 1000u) << "a whole face changes";
+    host.click(tc, 120, 120);
+    host.update();
+    EXPECT_TRUE(changed(imperial, draw(vsi, bitmaps)).empty());
+}
+
+TEST(Renderer, TheComWindowLightsItsFrequencyAfterTheButton) {
+    Host host;
+    PlacedGauge& com = host.place("Radio_COM");
+    auto bitmaps = korvel::render::module_bitmaps(host);
+    host.update();
+    const Picture dark = draw(com, bitmaps);
+    host.click(com, 270, 20);
+    host.update();
+    const Picture lit = draw(com, bitmaps);
+    const auto text = changed(dark, lit);
+    ASSERT_GT(text.size(), 30u);
+    for (const auto& [x, y] : text) {
+        EXPECT_GE(x, 240);
+        EXPECT_LT(x, 240 + 84);
+        EXPECT_GE(y, 12);
+        EXPECT_LT(y, 12 + 25);
+    }
+    // The digits are yellow, the colour the display names.
+    int yellow = 0;
+    for (const auto& [x, y] : text) {
+        const std::uint32_t p = lit.at(x, y);
+        if (((p >> 16) & 0xFF) > 180 && ((p >> 8) & 0xFF) > 180 && (p & 0xFF) < 90) ++yellow;
+    }
+    EXPECT_GT(yellow, 10);
+}
+
+}  // namespace
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "host/panel/flight_state.h"
+#include "host/panel/panel_session.h"
+#include "host/render/panel_render.h"
+
+namespace {
+
+std::string read_example(const std::string& name) {
+    std::ifstream in(std::string(KORVEL_SOURCE_DIR) + "/examples/" + name);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(ExamplePanel, PlacesEveryGaugeOnceWithoutAProblem) {
+    Host host;
+    const auto config = korvel::panel::read_panel_config(
+        read_example("panel.cfg"), [&host](std::string_view n) { return host.find_gauge(n) != nullptr; });
+    for (const auto& p : config.problems) ADD_FAILURE() << "line " << p.line << ": " << p.message;
+    korvel::panel::PanelSession session(host, config);
+    std::multiset<std::string> placed;
+    for (const auto& p : session.placed()) placed.insert(std::string(p.gauge->name()));
+    EXPECT_EQ(placed.size(), 58u);
+    for (GaugeHeader* g : host.gauge_table()) EXPECT_EQ(placed.count(g->name), 1u) << g->name;
+    EXPECT_EQ(host.windows().visible(50), true) << "the radio stack window is defined by the configuration";
+}
+
+TEST(ExamplePanel, EveryShippedFlightStateReads) {
+    for (const char* state : {"parked.flt", "apron.flt", "cruise.flt", "ils_approach.flt", "engine_fire.flt"}) {
+        const auto s = korvel::panel::read_flight_state(read_example(std::string("states/") + state));
+        EXPECT_TRUE(s.problems.empty()) << state << ": " << (s.problems.empty() ? "" : s.problems[0].message);
+        EXPECT_GT(s.settings.size(), 20u) << state;
+    }
+}
+
+TEST(ExamplePanel, ABadLineIsReportedAndTheRestOfTheWindowStillDraws) {
+    Host host;
+    const auto config = korvel::panel::read_panel_config(
+        "[Window00]\nsize_mm=400,200\ngauge00=Korvel_Instr!Airspeed, 0, 0, 200\n"
+        "gauge01=Korvel_Instr!No_Such_Gauge, 200, 0, 200\ngauge02=Korvel_Instr!Clock, 200, 0, 200\n",
+        [&host](std::string_view n) { return host.find_gauge(n) != nullptr; });
+    ASSERT_EQ(config.problems.size(), 1u);
+    EXPECT_EQ(config.problems[0].line, 4);
+    korvel::panel::PanelSession session(host, config);
+    host.update();
+    auto bitmaps = korvel::render::module_bitmaps(host);
+    const auto picture = korvel::render::draw_window(config.windows[0], session, bitmaps, ".");
+    ASSERT_EQ(cairo_image_surface_get_width(picture.get()), 400);
+    ASSERT_EQ(cairo_image_surface_get_height(picture.get()), 200);
+    // The clock's face (near-black) fills the middle of the right half; the
+    // panel's paint is a mid grey.
+    const auto* data = cairo_image_surface_get_data(picture.get());
+    const int stride = cairo_image_surface_get_stride(picture.get());
+    const auto pixel = [&](int x, int y) { return reinterpret_cast<const std::uint32_t*>(data + y * stride)[x]; };
+    const auto dark = [&](int x, int y) { return ((pixel(x, y) >> 8) & 0xFF) < 40; };
+    // Markings and needles are light, so judge each dial by a patch of its face.
+    const auto mostly_dark = [&](int x0, int y0) {
+        int count = 0;
+        for (int y = y0; y < y0 + 20; ++y)
+            for (int x = x0; x < x0 + 20; ++x) count += dark(x, y) ? 1 : 0;
+        return count > 200;
+    };
+    EXPECT_TRUE(mostly_dark(290, 40)) << "the clock drew";
+    EXPECT_TRUE(mostly_dark(90, 40)) << "the airspeed indicator drew";
+    EXPECT_FALSE(dark(399, 199)) << "the window's corner is the panel's paint";
+}
+
+}  // namespace
