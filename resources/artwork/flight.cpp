@@ -20,33 +20,6 @@ namespace {
 
 constexpr double pi = 3.14159265358979323846;
 
-double radians(double degrees) { return degrees * pi / 180.0; }
-
-void polygon(cairo_t* cr, std::initializer_list<Point> points, Rgb c) {
-    cairo_new_path(cr);
-    bool first = true;
-    for (Point p : points) {
-        if (first)
-            cairo_move_to(cr, p.x, p.y);
-        else
-            cairo_line_to(cr, p.x, p.y);
-        first = false;
-    }
-    cairo_close_path(cr);
-    set(cr, c);
-    cairo_fill(cr);
-}
-
-// Text turned by an angle (clockwise, degrees) about its own centre.
-void turned_text(cairo_t* cr, const std::string& s, Point at, double turn, double size, Rgb c,
-                 Weight weight = Weight::normal) {
-    cairo_save(cr);
-    cairo_translate(cr, at.x, at.y);
-    cairo_rotate(cr, radians(turn));
-    text(cr, s, {0, 0}, size, c, Align::centre, weight);
-    cairo_restore(cr);
-}
-
 // Text stretched vertically, for textures that the host squashes.
 void stretched_text(cairo_t* cr, const std::string& s, Point at, double size, double stretch, Rgb c,
                     Weight weight = Weight::bold) {

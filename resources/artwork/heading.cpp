@@ -21,21 +21,6 @@ constexpr Rgb mask_ink{1.0, 1.0, 1.0};
 // The lamp behind a lit flag window.
 constexpr Rgb lit_white{1.0, 0.98, 0.90};
 
-void polygon(cairo_t* cr, std::initializer_list<Point> points, Rgb c) {
-    cairo_new_path(cr);
-    bool first = true;
-    for (Point p : points) {
-        if (first)
-            cairo_move_to(cr, p.x, p.y);
-        else
-            cairo_line_to(cr, p.x, p.y);
-        first = false;
-    }
-    cairo_close_path(cr);
-    set(cr, c);
-    cairo_fill(cr);
-}
-
 // A triangle on a circle, its base outside and its point towards the centre:
 // the fixed indexes that cards are read against.
 void index_triangle(cairo_t* cr, Point c, double angle, double base_radius, double tip_radius, double half_width,

@@ -71,6 +71,21 @@ void arc(cairo_t* cr, Point c, double r, double from, double to, double width, R
     cairo_stroke(cr);
 }
 
+void polygon(cairo_t* cr, std::initializer_list<Point> points, Rgb colour) {
+    cairo_new_path(cr);
+    bool first = true;
+    for (Point p : points) {
+        if (first)
+            cairo_move_to(cr, p.x, p.y);
+        else
+            cairo_line_to(cr, p.x, p.y);
+        first = false;
+    }
+    cairo_close_path(cr);
+    set(cr, colour);
+    cairo_fill(cr);
+}
+
 void band(cairo_t* cr, Point c, double inner, double outer, double from, double to, Rgb colour) {
     cairo_new_path(cr);
     cairo_arc(cr, c.x, c.y, outer, radians(from), radians(to));
@@ -106,6 +121,14 @@ void text(cairo_t* cr, const std::string& s, Point at, double size, Rgb colour, 
     set(cr, colour);
     cairo_show_text(cr, s.c_str());
     cairo_new_path(cr);
+}
+
+void turned_text(cairo_t* cr, const std::string& s, Point at, double turn, double size, Rgb colour, Weight weight) {
+    cairo_save(cr);
+    cairo_translate(cr, at.x, at.y);
+    cairo_rotate(cr, turn * pi / 180.0);
+    text(cr, s, {0, 0}, size, colour, Align::centre, weight);
+    cairo_restore(cr);
 }
 
 void text_at_angle(cairo_t* cr, const std::string& s, Point c, double angle, double radius, double size, Rgb colour,

@@ -9,6 +9,7 @@
 
 #include <cairo.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace art {
@@ -55,6 +56,7 @@ void arc(cairo_t* cr, Point centre, double radius, double from, double to, doubl
 // A ring sector filled between two radii, for coloured range bands.
 void band(cairo_t* cr, Point centre, double inner, double outer, double from, double to, Rgb c);
 void line(cairo_t* cr, Point a, Point b, double width, Rgb c);
+void polygon(cairo_t* cr, std::initializer_list<Point> points, Rgb c);
 
 // Graduations and numerals.
 void tick(cairo_t* cr, Point centre, double angle, double inner, double outer, double width, Rgb c = colour::marking);
@@ -64,6 +66,8 @@ enum class Weight { normal, bold };
 // end); size is the height of a capital in pixels.
 void text(cairo_t* cr, const std::string& s, Point at, double size, Rgb c = colour::marking,
           Align align = Align::centre, Weight weight = Weight::normal);
+// Text turned about its own centre by an angle (clockwise, degrees).
+void turned_text(cairo_t* cr, const std::string& s, Point at, double turn, double size, Rgb c, Weight weight);
 // Upright text centred at the point on the circle at that angle.
 void text_at_angle(cairo_t* cr, const std::string& s, Point centre, double angle, double radius, double size,
                    Rgb c = colour::marking, Weight weight = Weight::normal);

@@ -30,31 +30,6 @@ constexpr double per_kg_cm2 = 2048.146;
 
 Rgb mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 
-void polygon(cairo_t* cr, std::initializer_list<Point> points, Rgb c) {
-    cairo_new_path(cr);
-    bool first = true;
-    for (Point p : points) {
-        if (first)
-            cairo_move_to(cr, p.x, p.y);
-        else
-            cairo_line_to(cr, p.x, p.y);
-        first = false;
-    }
-    cairo_close_path(cr);
-    set(cr, c);
-    cairo_fill(cr);
-}
-
-// Text turned by an angle (clockwise, degrees) about its own centre.
-void turned_text(cairo_t* cr, const std::string& s, Point at, double turn, double size, Rgb c,
-                 Weight weight = Weight::bold) {
-    cairo_save(cr);
-    cairo_translate(cr, at.x, at.y);
-    cairo_rotate(cr, radians(turn));
-    text(cr, s, {0, 0}, size, c, Align::centre, weight);
-    cairo_restore(cr);
-}
-
 void label(cairo_t* cr, const std::string& s, Point at, double size, Rgb c = colour::marking) {
     text(cr, s, at, size, c, Align::centre, Weight::bold);
 }
@@ -638,7 +613,7 @@ void throttle_quadrant(Canvas& c) {
         line(cr, {slot_x - 10 - len, y}, {slot_x - 10, y}, k % 5 == 0 ? 2.0 : 1.2, colour::marking);
     }
     label(cr, "OUVERT", {slot_x, 12}, 7.5);
-    turned_text(cr, "GAZ", {14, 137}, -90, 9, colour::marking);
+    turned_text(cr, "GAZ", {14, 137}, -90, 9, colour::marking, Weight::bold);
     label(cr, "FERME", {slot_x, 262}, 7.5);
 }
 
