@@ -30,7 +30,7 @@ FailureRecord nav2_failures[] = {{21, 3}, {15, 0}, {}};
 struct NavFaceDifferences {
     const char* name;
     std::int32_t background;
-    RadioBinding radio;
+    const RadioBinding* radio;
     NavReceiver* receiver;
     std::uint32_t frequency_token;
     std::uint32_t whole_down;
@@ -42,23 +42,28 @@ struct NavFaceDifferences {
     const char* main_switch_tip;
 };
 
+// Each face's binding is an object of its own, so that templates can be bound to it.
+constexpr RadioBinding radio_nav_binding = {&radio_panel.nav1_power, &radio_panel.nav1_ident, event::nav1_audio_off, event::nav1_audio_on, &nav_sound, nullptr};
+constexpr RadioBinding radio_nav1_binding = {&radio_panel.nav1_power, &radio_panel.nav1_ident, event::nav1_audio_off, event::nav1_audio_on, &nav1_sound, nullptr};
+constexpr RadioBinding radio_nav2_binding = {&radio_panel.nav2_power, &radio_panel.nav2_ident, event::nav2_audio_off, event::nav2_audio_on, &nav2_sound, nullptr};
+
 constexpr NavFaceDifferences radio_nav = {
     "Radio_NAV", 1200,
-    {&radio_panel.nav1_power, &radio_panel.nav1_ident, event::nav1_audio_off, event::nav1_audio_on, &nav_sound, nullptr},
+    &radio_nav_binding,
     &nav1_receiver, token::nav1_frequency,
     event::nav1_whole_down, event::nav1_whole_up, event::nav1_fraction_down, event::nav1_fraction_up,
     nav1_failures, "Navigation Radio NAV1 - %1!07.3f! MHz", "NAV1 main switch (%3!s!)"};
 
 constexpr NavFaceDifferences radio_nav1 = {
     "Radio_NAV1", 1290,
-    {&radio_panel.nav1_power, &radio_panel.nav1_ident, event::nav1_audio_off, event::nav1_audio_on, &nav1_sound, nullptr},
+    &radio_nav1_binding,
     &nav1_receiver, token::nav1_frequency,
     event::nav1_whole_down, event::nav1_whole_up, event::nav1_fraction_down, event::nav1_fraction_up,
     nav1_failures, "Navigation Radio NAV1 - %1!07.3f! MHz", "NAV1 main switch (%3!s!)"};
 
 constexpr NavFaceDifferences radio_nav2 = {
     "Radio_NAV2", 1300,
-    {&radio_panel.nav2_power, &radio_panel.nav2_ident, event::nav2_audio_off, event::nav2_audio_on, &nav2_sound, nullptr},
+    &radio_nav2_binding,
     &nav2_receiver, token::nav2_frequency,
     event::nav2_whole_down, event::nav2_whole_up, event::nav2_fraction_down, event::nav2_fraction_up,
     nav2_failures, "Navigation Radio NAV2 - %1!07.3f! MHz", "NAV2 main switch (%3!s!)"};
@@ -70,7 +75,7 @@ double last_digit(double v) { return v - 10.0 * std::floor(v / 10.0); }
 
 template <GaugeHeader& gauge, const NavFaceDifferences& face>
 struct NavFace {
-    static constexpr const RadioBinding& radio = face.radio;
+    static constexpr const RadioBinding& radio = *face.radio;
     static NavReceiver& receiver() { return *face.receiver; }
 
     // The drums read the stored whole and fraction, not the simulator.

@@ -106,7 +106,7 @@ struct SwitchTexts;
 template <std::size_t... n>
 struct SwitchTexts<std::index_sequence<n...>> {
     static inline TooltipArgument arguments[] = {text_argument(switch_text<n>)...};
-    static constexpr MouseFunction functions[] = {switch_fn<n>...};
+    static constexpr MouseFunction functions[sizeof...(n)] = {switch_fn<n>...};
 };
 using Board = SwitchTexts<std::make_index_sequence<std::size(switches)>>;
 

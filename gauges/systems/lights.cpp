@@ -133,9 +133,11 @@ double KORVEL_CALL gear_leg_down_cb(ElementHeader* element) {
 }
 
 // Each red dot blinks with a period of its own, so the three drift in and
-// out of step; a leg that is down or up shows none.
-template <double period>
+// out of step; a leg that is down or up shows none. The period is given in
+// hundredths of a second.
+template <int period_hundredths>
 double KORVEL_CALL gear_leg_transit_cb(ElementHeader* element) {
+    constexpr double period = period_hundredths / 100.0;
     double shown = blink_on(lookup_var(token::running_clock), period) ? 0.0 : no_image;
     const double leg = source_of(element);
     if (leg > leg_down) shown = no_image;
@@ -222,9 +224,9 @@ constinit ElementChain<StaticImageElement, IconElement, IconElement, IconElement
         icon(1480, {114, 60}, 0x7, 1, token::right_gear, gear_leg_down_cb, gear_failures),
         icon(1470, {49, 118}, 0x7, 1, token::nose_gear, gear_leg_down_cb, gear_failures),
         icon(1460, {20, 58}, 0x7, 1, token::left_gear, gear_leg_down_cb, gear_failures),
-        icon(1490, {104, 28}, 0x7, 1, token::right_gear, gear_leg_transit_cb<0.52>, gear_failures),
-        icon(1490, {71, 15}, 0x7, 1, token::nose_gear, gear_leg_transit_cb<0.53>, gear_failures),
-        icon(1490, {37, 27}, 0x7, 1, token::left_gear, gear_leg_transit_cb<0.51>, gear_failures),
+        icon(1490, {104, 28}, 0x7, 1, token::right_gear, gear_leg_transit_cb<52>, gear_failures),
+        icon(1490, {71, 15}, 0x7, 1, token::nose_gear, gear_leg_transit_cb<53>, gear_failures),
+        icon(1490, {37, 27}, 0x7, 1, token::left_gear, gear_leg_transit_cb<51>, gear_failures),
     };
 constinit MouseRect gear_lights_rects[] = {whole_gauge(0xAB31), end_parent(), end_of_rects()};
 
