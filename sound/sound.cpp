@@ -79,7 +79,10 @@ bool read_wave(HMODULE module, std::uint32_t wave_id, FormatChunk& format, HGLOB
         std::memset(&format, 0, sizeof format);
         if (mmioRead(file, reinterpret_cast<char*>(&format), wanted) == wanted &&
             mmioAscend(file, &fmt, 0) == MMSYSERR_NOERROR &&
-            mmioDescend(file, &data, &riff, MMIO_FINDCHUNK) == MMSYSERR_NOERROR && data.cksize > 0) {
+            mmioDescend(file, &data, &riff, MMIO_FINDCHUNK) == MMSYSERR_NOERROR && data.cksize > 0 &&
+            data.dwDataOffset <= resource_size && data.cksize <= resource_size - data.dwDataOffset) {
+            // A data chunk that claims more than the resource holds is broken:
+            // no block is asked for samples that are not there.
             const DWORD extra_read = static_cast<DWORD>(wanted) > format_record_size ? wanted - format_record_size : 0;
             if (format.record.cbSize > extra_read) format.record.cbSize = static_cast<WORD>(extra_read);
             block = GlobalAlloc(GMEM_MOVEABLE, data.cksize);

@@ -119,6 +119,8 @@ TEST_F(WaveLoader, MalformedWavesTurnSoundOffAndLeaveNothingOpen) {
     Bytes short_format(pcm.begin(), pcm.begin() + 14);
     Bytes data_beyond_file = chunk("data", samples);
     data_beyond_file[4] = 0xFF;  // a size far beyond the end of the file
+    Bytes gigabytes_of_data = chunk("data", samples);
+    std::copy_n("\xF0\xFF\xFF\xFF", 4, gigabytes_of_data.begin() + 4);
     Bytes not_a_wave = korvel::resources::riff_wave({chunk("fmt ", pcm), chunk("data", samples)});
     std::copy_n("AVI ", 4, not_a_wave.begin() + 8);
 
@@ -127,6 +129,7 @@ TEST_F(WaveLoader, MalformedWavesTurnSoundOffAndLeaveNothingOpen) {
         {"no format chunk", korvel::resources::riff_wave({chunk("data", samples)})},
         {"a format chunk too short", korvel::resources::riff_wave({chunk("fmt ", short_format), chunk("data", samples)})},
         {"a data chunk running past the file", korvel::resources::riff_wave({chunk("fmt ", pcm), data_beyond_file})},
+        {"a data chunk claiming four gigabytes", korvel::resources::riff_wave({chunk("fmt ", pcm), gigabytes_of_data})},
         {"an empty data chunk", korvel::resources::riff_wave({chunk("fmt ", pcm), chunk("data", {})})},
         {"another RIFF form", not_a_wave},
         {"a few bytes", Bytes{'R', 'I', 'F'}},
@@ -136,9 +139,12 @@ TEST_F(WaveLoader, MalformedWavesTurnSoundOffAndLeaveNothingOpen) {
         sound_enabled = 1;
         platform::clear_extra_resources();
         platform::add_extra_resource("WAVE", crafted_id, c.file);
+        const int blocks_before = platform::platform_log().blocks_allocated;
         EXPECT_EQ(load(crafted_id), 0u);
         EXPECT_EQ(sound_enabled, 0);
         EXPECT_EQ(buffer, nullptr);
+        EXPECT_EQ(platform::platform_log().blocks_allocated, blocks_before)
+            << "no data block is asked for samples the resource cannot hold";
         expect_cleaned_up();
     }
 }
