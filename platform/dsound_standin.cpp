@@ -15,12 +15,16 @@ using platform::SoundStep;
 
 platform::PlatformLog& log() { return platform::platform_log(); }
 
+void note(const char* call) {
+    if (log().keep_call_lists) log().calls.emplace_back(call);
+}
+
 HRESULT refused(SoundStep step, HRESULT result) {
-    log().calls.push_back(std::string(platform::step_name(step)) + " refused");
+    if (log().keep_call_lists) log().calls.push_back(std::string(platform::step_name(step)) + " refused");
     return result;
 }
 
-void accepted(SoundStep step) { log().calls.push_back(platform::step_name(step)); }
+void accepted(SoundStep step) { note(platform::step_name(step)); }
 
 bool format_accepted(const WAVEFORMATEX& f) {
     if (f.wFormatTag != WAVE_FORMAT_PCM)
@@ -43,7 +47,7 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override {
-        log().calls.push_back("Release buffer");
+        note("Release buffer");
         if (--references_ > 0) return references_;
         record().released = true;
         delete this;
@@ -87,7 +91,7 @@ public:
     HRESULT STDMETHODCALLTYPE Play(DWORD, DWORD, DWORD flags) override {
         if (platform::platform_faults().refuses(SoundStep::play)) return refused(SoundStep::play, DSERR_GENERIC);
         ++record().plays;
-        log().plays.push_back({log().context, index_, flags});
+        if (log().keep_call_lists) log().plays.push_back({log().context, index_, flags});
         accepted(SoundStep::play);
         return DS_OK;
     }
@@ -110,7 +114,7 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override {
-        log().calls.push_back("Release device");
+        note("Release device");
         if (--references_ > 0) return references_;
         log().devices[index_].released = true;
         delete this;

@@ -73,6 +73,12 @@ struct PlatformLog {
     int resources_freed = 0;
     int reads_past_chunk = 0;  // memory-file reads that ran over the chunk descended into (native only)
     const char* context = nullptr;  // set by the host around each call into a gauge
+    // Off, the calls and plays lists stay as they are (the counters above go
+    // on): a benchmark then measures the module and the host, not the notes.
+    bool keep_call_lists = true;
+    // The module's malloc, calloc and realloc calls (the Windows build's
+    // recorders count them; natively the benchmark counts every allocation).
+    long heap_allocations = 0;
 
     int live_devices() const;
     int live_buffers() const;

@@ -175,8 +175,7 @@ PlacedGauge& Host::place(GaugeHeader& header, std::optional<std::string_view> pa
     return gauge;
 }
 
-PlacedGauge& Host::install(GaugeHeader& header, std::optional<std::string_view> parameters,
-                           std::optional<GaugeSize> size) {
+PlacedGauge& Host::prepare(GaugeHeader& header, std::optional<std::string_view> parameters) {
     auto gauge = std::make_unique<PlacedGauge>();
     gauge->header_ = &header;
     if (parameters) {
@@ -193,14 +192,27 @@ PlacedGauge& Host::install(GaugeHeader& header, std::optional<std::string_view> 
         gauge->texts_[i].assign(length + 1, '\0');
     }
     placed_.push_back(std::move(gauge));
-    PlacedGauge& placed = *placed_.back();
+    return *placed_.back();
+}
 
-    // The bitmaps are read after the install call, which may choose them.
-    call_service(placed, service_install, library_.handle());
-    placed.installed_ = true;
-    placed.size_ = size ? size : bitmap_size(placed.elements_.empty() ? -1 : placed.elements_[0].record->resource_id);
-    lay_out(placed);
+PlacedGauge& Host::install(GaugeHeader& header, std::optional<std::string_view> parameters,
+                           std::optional<GaugeSize> size) {
+    PlacedGauge& placed = prepare(header, parameters);
+    install_service(placed);
+    if (size) {
+        placed.size_ = size;
+        lay_out(placed);
+    }
     return placed;
+}
+
+void Host::install_service(PlacedGauge& gauge) {
+    // The bitmaps are read after the install call, which may choose them.
+    call_service(gauge, service_install, library_.handle());
+    gauge.installed_ = true;
+    gauge.killed_ = false;
+    gauge.size_ = bitmap_size(gauge.elements_.empty() ? -1 : gauge.elements_[0].record->resource_id);
+    lay_out(gauge);
 }
 
 void Host::lay_out(PlacedGauge& gauge) { gauge.mouse_ = MouseMap(gauge.header_->mouse_rects, gauge.size_); }
@@ -252,19 +264,33 @@ void Host::update(PlacedGauge& gauge) {
     if (!gauge.live()) return;
     activate(gauge);
     if (GaugeCallback callback = gauge.header_->callback) callback(gauge.header_, service_update, 0);
-    walk_elements(gauge);
+    walk_elements(gauge, true);
     deactivate(gauge);
 }
 
-void Host::walk_elements(PlacedGauge& gauge) {
+void Host::update_without_module() {
+    advance_cycle(simulator_);
+    for (auto& gauge : placed_) {
+        if (!gauge->live()) continue;
+        activate(*gauge);
+        walk_elements(*gauge, false);
+        deactivate(*gauge);
+    }
+}
+
+void Host::remove_killed() {
+    std::erase_if(placed_, [](const std::unique_ptr<PlacedGauge>& g) { return g->killed_; });
+}
+
+void Host::walk_elements(PlacedGauge& gauge, bool call_module) {
     const VariableStore& vars = simulator_.variables;
     const auto refresh = [&vars](ElementVariable& slot) {
         if (slot.var.token == 0) return;
         slot.var.previous_value = slot.var.value;
         vars.fill(slot.var);
     };
-    const auto drive = [](ElementVariable& slot, ElementCallback callback, ElementHeader* e) {
-        return callback != nullptr ? callback(e) : slot_value(slot);
+    const auto drive = [call_module](ElementVariable& slot, ElementCallback callback, ElementHeader* e) {
+        return callback != nullptr && call_module ? callback(e) : slot_value(slot);
     };
 
     for (ElementState& state : gauge.elements_) {
@@ -362,6 +388,14 @@ bool Host::hold(PlacedGauge& gauge, std::int32_t x, std::int32_t y, int repeats,
     if (child == nullptr) return false;
     if ((child->rect->accepted_events & mouse_repeat) == 0) return true;
     for (int i = 0; i < repeats; ++i) deliver(gauge, *child, x, y, bit | mouse_repeat);
+    return true;
+}
+
+bool Host::mouse_event(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t wanted,
+                       std::uint32_t flags) {
+    const ChildArea* child = gauge.mouse_.child_at(x, y, wanted);
+    if (child == nullptr) return false;
+    deliver(gauge, *child, x, y, flags);
     return true;
 }
 

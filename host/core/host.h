@@ -119,6 +119,12 @@ public:
     // Install alone, for tests of the service order.
     PlacedGauge& install(GaugeHeader& header, std::optional<std::string_view> parameters = std::nullopt,
                          std::optional<GaugeSize> size = std::nullopt);
+    // A placement the module has not been told of: no service called, no
+    // bitmaps read. For fuzzers and tests of services in any order; the
+    // placement's elements are walked by update(gauge) once it is marked
+    // installed by install_service().
+    PlacedGauge& prepare(GaugeHeader& header, std::optional<std::string_view> parameters = std::nullopt);
+    void install_service(PlacedGauge& gauge);
     void connect(PlacedGauge& gauge);
     void kill(PlacedGauge& gauge);
     // Any service number, with whatever extra word; the element chain is not walked.
@@ -128,6 +134,12 @@ public:
     void update();
     void update(PlacedGauge& gauge);
     void update(int cycles);
+    // An update cycle as update() walks it, calling nothing of the module's:
+    // the host's own share of an update, the benchmark's baseline.
+    void update_without_module();
+    // Forgets the placements that were killed, as a panel reload does; what
+    // referred to them is left dangling.
+    void remove_killed();
 
     // A press of a button at a gauge point. Returns whether a click area took it.
     bool click(PlacedGauge& gauge, std::int32_t x, std::int32_t y, MouseButton button = MouseButton::left);
@@ -136,6 +148,9 @@ public:
               MouseButton button = MouseButton::left);
     // A left press, then the pointer moved through the path with the button down.
     bool drag(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::span<const PixelPoint> path);
+    // Whatever flags a host might pass: the child found as for a press of the
+    // wanted bits is called with the flags as given, even on a dead gauge.
+    bool mouse_event(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t wanted, std::uint32_t flags);
 
     // The tooltip at a gauge point. The text stays valid until the next call.
     Tooltip tooltip(PlacedGauge& gauge, std::int32_t x, std::int32_t y);
@@ -173,7 +188,7 @@ private:
     void deactivate(PlacedGauge& gauge);
     void call_service(PlacedGauge& gauge, std::int32_t number, ServiceExtra extra);
     void lay_out(PlacedGauge& gauge);
-    void walk_elements(PlacedGauge& gauge);
+    void walk_elements(PlacedGauge& gauge, bool call_module);
     const ChildArea* press(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t button_bit);
     void deliver(PlacedGauge& gauge, const ChildArea& child, std::int32_t x, std::int32_t y, std::uint32_t flags);
     std::optional<GaugeSize> bitmap_size(std::int32_t resource_id) const;

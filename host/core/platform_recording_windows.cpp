@@ -40,11 +40,12 @@ void note(Write&& write) noexcept {
 }
 
 void say(const char* call) noexcept {
-    note([&] { records().calls.emplace_back(call); });
+    if (records().keep_call_lists) note([&] { records().calls.emplace_back(call); });
 }
 
 void say_refused(SoundStep step) noexcept {
-    note([&] { records().calls.push_back(std::string(platform::step_name(step)) + " refused"); });
+    if (records().keep_call_lists)
+        note([&] { records().calls.push_back(std::string(platform::step_name(step)) + " refused"); });
 }
 
 // ---------------------------------------------------------------------------
@@ -128,7 +129,7 @@ public:
             return result;
         }
         if (platform::SoundBufferRecord* r = record()) ++r->plays;
-        note([&] { records().plays.push_back({records().context, index_, flags}); });
+        if (records().keep_call_lists) note([&] { records().plays.push_back({records().context, index_, flags}); });
         say("Play");
         return result;
     }
@@ -378,6 +379,9 @@ enum Import {
     find_resource,
     free_resource,
     module_file_name,
+    heap_malloc,
+    heap_calloc,
+    heap_realloc,
     import_count
 };
 
@@ -475,6 +479,21 @@ DWORD WINAPI recorded_GetModuleFileNameA(HMODULE module, LPSTR path, DWORD size)
     return n;
 }
 
+// The module's own heap use, counted so the benchmark can show that an update,
+// a click and a tooltip allocate nothing in the Windows build either.
+void* __cdecl recorded_malloc(std::size_t bytes) {
+    ++records().heap_allocations;
+    return real(heap_malloc, &recorded_malloc)(bytes);
+}
+void* __cdecl recorded_calloc(std::size_t count, std::size_t bytes) {
+    ++records().heap_allocations;
+    return real(heap_calloc, &recorded_calloc)(count, bytes);
+}
+void* __cdecl recorded_realloc(void* block, std::size_t bytes) {
+    ++records().heap_allocations;
+    return real(heap_realloc, &recorded_realloc)(block, bytes);
+}
+
 void describe_imports() {
     imported[direct_sound_create] = {"DSOUND.dll", "DirectSoundCreate",
                                      reinterpret_cast<void*>(&recorded_DirectSoundCreate), nullptr};
@@ -488,6 +507,9 @@ void describe_imports() {
                                nullptr};
     imported[module_file_name] = {"KERNEL32.dll", "GetModuleFileNameA",
                                   reinterpret_cast<void*>(&recorded_GetModuleFileNameA), nullptr};
+    imported[heap_malloc] = {"msvcrt.dll", "malloc", reinterpret_cast<void*>(&recorded_malloc), nullptr};
+    imported[heap_calloc] = {"msvcrt.dll", "calloc", reinterpret_cast<void*>(&recorded_calloc), nullptr};
+    imported[heap_realloc] = {"msvcrt.dll", "realloc", reinterpret_cast<void*>(&recorded_realloc), nullptr};
 }
 
 // The real function as the loader bound it: GetProcAddress follows the same
@@ -547,7 +569,7 @@ void install_platform_recording(HMODULE module) {
          d->Name != 0 && d->FirstThunk != 0; ++d) {
         const char* library = reinterpret_cast<const char*>(base + d->Name);
         if (!points_at(library, "DSOUND.dll") && !points_at(library, "WINMM.dll") &&
-            !points_at(library, "KERNEL32.dll"))
+            !points_at(library, "KERNEL32.dll") && !points_at(library, "msvcrt.dll"))
             continue;
         for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk); slot->u1.Function != 0;
              ++slot) {

@@ -10,8 +10,8 @@
 namespace korvel::host {
 
 // Points the loaded module's imports of DirectSoundCreate, mmioOpenA,
-// mmioClose, GlobalAlloc, GlobalFree, FindResourceA, FreeResource and
-// GetModuleFileNameA at the recorders. Imports the module does not have are
+// mmioClose, GlobalAlloc, GlobalFree, FindResourceA, FreeResource,
+// GetModuleFileNameA, malloc, calloc and realloc at the recorders. Imports the module does not have are
 // left alone; calling it again for the same load changes nothing.
 void install_platform_recording(HMODULE module);
 
