@@ -65,4 +65,15 @@ TEST(TooltipFormatter, CutsLongTextsToTheBufferAndEndsThemWithANul) {
         << "an argument count without arguments gives no inserts";
 }
 
+double KORVEL_CALL seven(double, std::uint32_t, const char*, ModuleVariable*, GaugeHeader*) { return 7.0; }
+
+TEST(TooltipFormatter, AConversionTooLongToPassOnWholeStaysAsWritten) {
+    TooltipArgument argument{};
+    argument.numeric = seven;
+    std::array<char, 128> out{};
+    const char* text = "[%1!-----------------------5d!] [%1!-+ #05.1f!] [%1!9999d!]";
+    EXPECT_EQ(korvel::host::format_tooltip(text, &argument, 1, nullptr, out),
+              "[%1!-----------------------5d!] [+7.0 ] [%1!9999d!]");
+}
+
 }  // namespace

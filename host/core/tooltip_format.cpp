@@ -32,11 +32,12 @@ private:
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// A printf conversion the host accepts: flags, width, precision and one
-// conversion letter, nothing else.
+// A printf conversion the host accepts: up to five flags, a width and a
+// precision of up to three digits and one conversion letter, nothing else
+// (so that it always fits the conversion buffer whole).
 bool valid_format(std::string_view format) {
     std::size_t i = 0;
-    while (i < format.size() && std::strchr("-+ #0", format[i]) != nullptr) ++i;
+    while (i < format.size() && i < 5 && std::strchr("-+ #0", format[i]) != nullptr) ++i;
     std::size_t digits = 0;
     while (i < format.size() && is_digit(format[i]) && digits < 3) ++i, ++digits;
     if (i < format.size() && format[i] == '.') {
@@ -48,21 +49,21 @@ bool valid_format(std::string_view format) {
 }
 
 void insert(Writer& writer, std::string_view format, const TooltipArgument& argument, GaugeHeader* gauge) {
-    char spec[24];
-    std::snprintf(spec, sizeof spec, "%%%.*s", static_cast<int>(format.size()), format.data());
+    char printf_format[24];
+    std::snprintf(printf_format, sizeof printf_format, "%%%.*s", static_cast<int>(format.size()), format.data());
     char piece[128];
     const char conversion = format.back();
     if (conversion == 's') {
         const char* text = argument.text ? argument.text(0.0, 0, nullptr, nullptr, gauge) : nullptr;
-        std::snprintf(piece, sizeof piece, spec, text != nullptr ? text : "");
+        std::snprintf(piece, sizeof piece, printf_format, text != nullptr ? text : "");
     } else {
         const double value = argument.numeric ? argument.numeric(0.0, 0, nullptr, nullptr, gauge) : 0.0;
         if (std::strchr("di", conversion) != nullptr)
-            std::snprintf(piece, sizeof piece, spec, static_cast<int>(saturate_to_i32(value)));
+            std::snprintf(piece, sizeof piece, printf_format, static_cast<int>(saturate_to_i32(value)));
         else if (std::strchr("uxXo", conversion) != nullptr)
-            std::snprintf(piece, sizeof piece, spec, static_cast<unsigned>(saturate_to_u32(value)));
+            std::snprintf(piece, sizeof piece, printf_format, static_cast<unsigned>(saturate_to_u32(value)));
         else
-            std::snprintf(piece, sizeof piece, spec, value);
+            std::snprintf(piece, sizeof piece, printf_format, value);
     }
     writer.put(piece);
 }
