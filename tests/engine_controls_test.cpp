@@ -1,4 +1,6 @@
 // Engine start and shut-down, the throttle quadrant and the flaps indicator.
+#include <limits>
+
 #include "tests/gauge_test_support.h"
 
 namespace {
@@ -110,6 +112,18 @@ TEST(Throttle, ADragMovesTheLeverAndHoldsItAtTheEndsBeyondTheBox) {
     EXPECT_EQ(events[1].value, std::uint32_t((1.0 - 200.0 / 243) * 16384));
     EXPECT_EQ(events[3].value, 16384u);
     EXPECT_EQ(events[4].value, 0u);
+
+    // A pointer dragged to the ends of the coordinate range holds the lever
+    // at its ends too.
+    host.clear_logs();
+    constexpr std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t highest = std::numeric_limits<std::int32_t>::max();
+    const PixelPoint far_off[] = {{lowest, lowest}, {highest, highest}};
+    EXPECT_TRUE(host.drag(throttle, 40, 100, far_off));
+    const auto held = host.key_events().entries();
+    ASSERT_EQ(held.size(), 3u);
+    EXPECT_EQ(held[1].value, 16384u);
+    EXPECT_EQ(held[2].value, 0u);
 }
 
 TEST(FlapsIndicator, TheNeedleClosesAnEighthOfTheWayEachUpdate) {

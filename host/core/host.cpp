@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <stdexcept>
 
 #include "host/core/gauge_records.h"
@@ -354,6 +355,15 @@ namespace {
 std::uint32_t button_bit(MouseButton button) {
     return button == MouseButton::left ? mouse_left_click : mouse_right_click;
 }
+
+// A point counted from a box's corner; a pointer dragged far off the screen
+// holds at the ends of the range instead of wrapping round.
+std::int32_t offset(std::int32_t point, std::int32_t corner) {
+    const std::int64_t d = std::int64_t{point} - corner;
+    if (d > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+    if (d < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(d);
+}
 }  // namespace
 
 void Host::deliver(PlacedGauge& gauge, const ChildArea& child, std::int32_t x, std::int32_t y,
@@ -364,7 +374,7 @@ void Host::deliver(PlacedGauge& gauge, const ChildArea& child, std::int32_t x, s
     if (rect.mouse_function != nullptr) {
         const std::int32_t ox = child.area.unbounded ? 0 : child.area.box.x;
         const std::int32_t oy = child.area.unbounded ? 0 : child.area.box.y;
-        ClickRecord record{x - ox, y - oy, gauge.header_, &rect};
+        ClickRecord record{offset(x, ox), offset(y, oy), gauge.header_, &rect};
         rect.mouse_function(&record, flags);
     }
     deactivate(gauge);

@@ -420,8 +420,8 @@ void flaps_face_plain(Canvas& c) { flaps_face_drawing(c, "UP", "DOWN"); }
 void flaps_face_french(Canvas& c) { flaps_face_drawing(c, "LEVÉ", "BAISSÉ"); }
 
 void flaps_needle(Canvas& c) {
-    // 102 x 18, pivot (35,9).
-    tipped_pointer(c.cr(), {35, 9}, 64, 6, 26, 8);
+    // 102 x 18, pivot (35,9); a short tail, so that only the tipped end reads.
+    tipped_pointer(c.cr(), {35, 9}, 64, 6, 14, 8);
 }
 
 void flaps_bezel(Canvas& c) { bezel_ring(c.cr(), 180, 180, flaps_centre, flaps_face); }
