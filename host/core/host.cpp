@@ -199,20 +199,16 @@ PlacedGauge& Host::prepare(GaugeHeader& header, std::optional<std::string_view> 
 PlacedGauge& Host::install(GaugeHeader& header, std::optional<std::string_view> parameters,
                            std::optional<GaugeSize> size) {
     PlacedGauge& placed = prepare(header, parameters);
-    install_service(placed);
-    if (size) {
-        placed.size_ = size;
-        lay_out(placed);
-    }
+    install_service(placed, size);
     return placed;
 }
 
-void Host::install_service(PlacedGauge& gauge) {
+void Host::install_service(PlacedGauge& gauge, std::optional<GaugeSize> size) {
     // The bitmaps are read after the install call, which may choose them.
     call_service(gauge, service_install, library_.handle());
     gauge.installed_ = true;
     gauge.killed_ = false;
-    gauge.size_ = bitmap_size(gauge.elements_.empty() ? -1 : gauge.elements_[0].record->resource_id);
+    gauge.size_ = size ? size : bitmap_size(gauge.elements_.empty() ? -1 : gauge.elements_[0].record->resource_id);
     lay_out(gauge);
 }
 

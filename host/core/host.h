@@ -124,7 +124,7 @@ public:
     // placement's elements are walked by update(gauge) once it is marked
     // installed by install_service().
     PlacedGauge& prepare(GaugeHeader& header, std::optional<std::string_view> parameters = std::nullopt);
-    void install_service(PlacedGauge& gauge);
+    void install_service(PlacedGauge& gauge, std::optional<GaugeSize> size = std::nullopt);
     void connect(PlacedGauge& gauge);
     void kill(PlacedGauge& gauge);
     // Any service number, with whatever extra word; the element chain is not walked.

@@ -35,13 +35,17 @@ void fill_rect(cairo_t* cr, double x, double y, double w, double h, Rgb c) {
     cairo_fill(cr);
 }
 
-void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r, Rgb c) {
+void rounded_rect_path(cairo_t* cr, double x, double y, double w, double h, double r) {
     cairo_new_sub_path(cr);
     cairo_arc(cr, x + w - r, y + r, r, -pi / 2, 0);
     cairo_arc(cr, x + w - r, y + h - r, r, 0, pi / 2);
     cairo_arc(cr, x + r, y + h - r, r, pi / 2, pi);
     cairo_arc(cr, x + r, y + r, r, pi, 3 * pi / 2);
     cairo_close_path(cr);
+}
+
+void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r, Rgb c) {
+    rounded_rect_path(cr, x, y, w, h, r);
     set(cr, c);
     cairo_fill(cr);
 }

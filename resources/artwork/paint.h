@@ -49,6 +49,8 @@ void set(cairo_t* cr, Rgb c, double alpha = 1.0);
 // Shapes.
 void fill_rect(cairo_t* cr, double x, double y, double w, double h, Rgb c);
 void rounded_rect(cairo_t* cr, double x, double y, double w, double h, double radius, Rgb c);
+// The same outline as a sub-path, for a fill of one's own.
+void rounded_rect_path(cairo_t* cr, double x, double y, double w, double h, double radius);
 void fill_circle(cairo_t* cr, Point centre, double radius, Rgb c);
 void ring(cairo_t* cr, Point centre, double outer, double inner, Rgb c);
 // A stroke along the circle from one angle to another (clockwise).

@@ -640,13 +640,7 @@ void throttle_knob(Canvas& c) {
     cairo_pattern_add_color_stop_rgb(grip, 0.3, 0.20, 0.20, 0.21);
     cairo_pattern_add_color_stop_rgb(grip, 1, 0.06, 0.06, 0.06);
     cairo_new_path(cr);
-    const double x = 3.5, y = 19.5, w = 84, h = 29, r = 13;
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -pi / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, pi / 2);
-    cairo_arc(cr, x + r, y + h - r, r, pi / 2, pi);
-    cairo_arc(cr, x + r, y + r, r, pi, 3 * pi / 2);
-    cairo_close_path(cr);
+    rounded_rect_path(cr, 3.5, 19.5, 84, 29, 13);
     cairo_set_source(cr, grip);
     cairo_fill(cr);
     cairo_pattern_destroy(grip);
