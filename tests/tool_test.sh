@@ -21,6 +21,9 @@ expect 0 '^ 1  Shut_Down' -- "$tool" list
 expect 0 'parent help 0xAB86' -- "$tool" list --detailed
 
 expect 0 "wrote $out/panel.png \(6 windows\)" -- "$tool" render -o "$out/panel.png"
+expect 0 "wrote $out/panel-main_panel.png \(Main Panel: 42 gauges\)" -- "$tool" render -o "$out/panel.png"
+expect 0 '^korvel-panel: 58 of 58 Korvel_Instr gauge lines placed, 0 lines of other modules, 0 lines not read$' -- \
+  "$tool" render -o "$out/panel.png"
 for window in main_panel radio_stack_panel annunciator_panel mini_controls_panel throttle_panel compass_panel; do
   [ -s "$out/panel-$window.png" ] || fail "no picture of the $window window"
 done
@@ -33,18 +36,27 @@ expect 0 '^Communications Radio COM1 - 121.800 MHz$' -- "$tool" tooltip Radio_CO
 expect 0 '^Communications Radio COM1 - 132.450 MHz$' -- "$tool" tooltip Radio_COM 100 20 \
   --state "$source/examples/states/cruise.flt"
 expect 0 "simulator's help text 0x3002" -- "$tool" tooltip Airspeed 150 150
-expect 0 '^Heading bug adjust knob \(45.\)$' -- "$tool" tooltip Directional_Gyro 230 260 --set 855=45.5
+expect 0 '^Heading bug adjust knob \(45°\)$' -- "$tool" tooltip Directional_Gyro 230 260 --set 855=45.5
 
-# A configuration with a bad line: reported with its number, the rest drawn.
-cat > "$out/bad.cfg" <<'CFG'
-[Window00]
-size_mm=400,200
-gauge00=Korvel_Instr!Airspeed, 0, 0, 200
-gauge01=Cessna!Clock, 200, 0, 200
-gauge02=Korvel_Instr!Clock, 200, 0, 200
-CFG
-expect 2 'bad.cfg:4: gauge01 names module Cessna' -- "$tool" render "$out/bad.cfg" -o "$out/bad.png"
+# A configuration with lines of other modules and a line of this module that
+# names no gauge: the rest is drawn, the report counts each kind of line, and
+# the exit status says a line of this module was not placed.
+printf '[Window Titles]\r\nWindow00=Tableau de bord \351t\351\r\n[Window00]\r\nsize_mm=400,200\r\n%s\r\n%s\r\n%s\r\n%s\r\n' \
+  'gauge00=Korvel_Instr!Airspeed, 0, 0, 200' 'gauge01=Cessna!Clock, 200, 0, 100, 100' \
+  'gauge02=Korvel_Instr!Clok, 200, 0, 200' 'gauge03=Korvel_Instr!Clock, 200, 0' > "$out/bad.cfg"
+expect 2 'bad.cfg:7: error: gauge02: Korvel_Instr has no gauge named "Clok"' -- "$tool" render "$out/bad.cfg" -o "$out/bad.png"
+expect 2 "wrote $out/bad-window0.png \(Tableau de bord été: 2 gauges\)" -- "$tool" render "$out/bad.cfg" -o "$out/bad.png"
+expect 2 '^korvel-panel: 2 of 3 Korvel_Instr gauge lines placed, 1 line of other modules, 0 lines not read$' -- \
+  "$tool" render "$out/bad.cfg" -o "$out/bad.png"
 [ -s "$out/bad.png" ] || fail "the bad configuration drew nothing"
+
+# Every line placed: status 0, even with another module's gauges and warnings.
+printf '[Window Titles]\nWindow00=Main\n[Window00]\nsize_mm=400,200\ngauge00=Korvel_Instr!Airspeed, 0, 0\n%s\n%s\n' \
+  'gauge01=Cessna!Clock, 200, 0, 100, 100' 'gauge02=korvel_instr!clock, 200, 0, 100' > "$out/good.cfg"
+expect 0 'good.cfg:7: warning: gauge02: the gauge is spelled Clock in Korvel_Instr' -- \
+  "$tool" render "$out/good.cfg" -o "$out/good.png"
+expect 0 '^korvel-panel: 2 of 2 Korvel_Instr gauge lines placed, 1 line of other modules' -- \
+  "$tool" render "$out/good.cfg" -o "$out/good.png"
 
 # Errors end the tool.
 expect 1 'cannot read the panel configuration' -- "$tool" render "$out/missing.cfg" -o "$out/x.png"
@@ -53,6 +65,9 @@ expect 1 'no simulator variable has token 5000' -- "$tool" render --set 5000=1 -
 expect 1 'the panel places no gauge Radio_XYZ' -- "$tool" render --click Radio_XYZ 1 1 left -o "$out/x.png"
 expect 1 'left or right' -- "$tool" render --click Radio_COM 1 1 middle -o "$out/x.png"
 expect 1 'the panel has no window nowhere' -- "$tool" render --window nowhere -o "$out/x.png"
+expect 1 "whole numbers of the gauge's pixels, not 'ten'" -- "$tool" render --click Radio_COM ten 1 left -o "$out/x.png"
+expect 1 'updates' -- "$tool" render --updates many -o "$out/x.png"
+expect 1 'cannot write /no/such/folder/x.png' -- "$tool" render --window main_panel -o /no/such/folder/x.png
 
 [ "$failures" -eq 0 ] && echo "korvel-panel: all checks passed"
 exit $((failures > 0))

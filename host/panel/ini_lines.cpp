@@ -17,11 +17,12 @@ struct Feed {
     const std::function<void(int, std::string_view, std::string_view, std::string_view)>* on_key;
 };
 
-std::string prepared(std::string_view line) {
+std::string prepared(std::string_view line, bool keep_slash_comments) {
     std::size_t start = line.find_first_not_of(" \t\r");
     if (start == std::string_view::npos) return {};
     std::string out(line.substr(start));
-    if (const auto comment = out.find("//"); comment != std::string::npos) out.erase(comment);
+    if (out.compare(0, 2, "//") == 0) return {};
+    if (const auto comment = out.find("//"); comment != std::string::npos && !keep_slash_comments) out.erase(comment);
     while (!out.empty() && (out.back() == '\r' || out.back() == ' ' || out.back() == '\t')) out.pop_back();
     return out;
 }
@@ -48,14 +49,14 @@ int handle(void* user, const char* section, const char* key, const char* value) 
 
 void for_each_ini_key(std::string_view text,
                       const std::function<void(int, std::string_view, std::string_view, std::string_view)>& on_key,
-                      const std::function<void(int, const std::string&)>& on_problem) {
+                      const std::function<void(int, const std::string&)>& on_problem, bool keep_slash_comments) {
     Feed feed;
     feed.on_key = &on_key;
     int number = 0;
     for (std::size_t at = 0; at <= text.size();) {
         const std::size_t end = std::min(text.find('\n', at), text.size());
         ++number;
-        std::string line = prepared(text.substr(at, end - at));
+        std::string line = prepared(text.substr(at, end - at), keep_slash_comments);
         if (line.size() > inih_longest_line) {
             on_problem(number, "line is longer than " + std::to_string(inih_longest_line) + " characters; skipped");
             line.clear();

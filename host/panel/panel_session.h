@@ -1,7 +1,10 @@
 // A panel configuration brought to life in the host: its windows defined in
-// the simulator, every gauge line placed with its parameter string.
+// the simulator, every gauge line of this module placed with its parameter
+// string, and each window and gauge laid out where the simulator puts it.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,21 +17,52 @@ struct PlacedLine {
     const Window* window;
     const GaugeLine* line;
     host::PlacedGauge* gauge;
+    PixelBox box;  // in its window's units: the line's size, or the gauge's own
+};
+
+// A window as it is drawn: its size in design units and its background.
+struct WindowLayout {
+    const Window* window = nullptr;
+    int width = 1;
+    int height = 1;
+    std::string background;                 // the bitmap file found beside the panel.cfg, or empty
+    std::optional<host::GaugeSize> bitmap;  // that bitmap's pixels
 };
 
 class PanelSession {
 public:
-    // The windows replace the simulator's standard ones.
-    PanelSession(host::Host& host, const PanelConfig& config);
+    // The 2D windows replace the simulator's standard ones. Background
+    // bitmaps are looked for in `panel_folder`, as the simulator does on its
+    // case-insensitive file system; without a folder there are none.
+    PanelSession(host::Host& host, const PanelConfig& config, std::string panel_folder = {});
 
     // A placed gauge by name, "Name@2" for its second copy on the panel.
     host::PlacedGauge* find(std::string_view name) const;
     const std::vector<PlacedLine>& placed() const { return placed_; }
     const PanelConfig& config() const { return config_; }
+    // One per window of the configuration, in its order.
+    const std::vector<WindowLayout>& layouts() const { return layouts_; }
+    const WindowLayout& layout(const Window& window) const;
+    // What the files beside the panel.cfg say: backgrounds missing or unreadable.
+    const std::vector<Problem>& problems() const { return problems_; }
+    std::size_t gauges_in(const Window& window) const;
 
 private:
     const PanelConfig& config_;
     std::vector<PlacedLine> placed_;
+    std::vector<WindowLayout> layouts_;
+    std::vector<Problem> problems_;
 };
+
+// This module's gauges as the reader looks them up: the exact name, or the
+// module's spelling of a name that differs only in case.
+GaugeLookup module_gauges(const host::Host& host);
+
+// The file a panel.cfg names (with \ or / between folders), found in `folder`
+// by name in any case; empty when there is none.
+std::string find_beside(const std::string& folder, std::string_view name);
+
+// A .bmp file's size from its header, or none when it is not one.
+std::optional<host::GaugeSize> bitmap_file_size(const std::string& path);
 
 }  // namespace korvel::panel

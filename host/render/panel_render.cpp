@@ -4,8 +4,8 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 
+#include "host/core/cp1252.h"
 #include "host/render/renderer.h"
 
 namespace korvel::render {
@@ -14,23 +14,13 @@ namespace {
 
 constexpr double title_height = 22;
 constexpr double gap = 16;
+constexpr int largest_side = 16384;    // a window's picture: a gigabyte at most
+constexpr int largest_overview = 32767;  // beyond it cairo makes no surface
 
 std::optional<std::vector<unsigned char>> read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
-
-int window_height(const panel::Window& w, const panel::PanelSession& session, Bitmaps& bitmaps) {
-    if (w.height) return *w.height;
-    int h = 1;
-    for (const panel::PlacedLine& p : session.placed()) {
-        if (p.window != &w) continue;
-        const host::GaugeSize size = gauge_pixels(*p.gauge, bitmaps);
-        const int gh = p.line->height.value_or(int(std::lround(p.line->width * double(size.height) / size.width)));
-        h = std::max(h, p.line->y + gh);
-    }
-    return h;
 }
 
 void panel_paint(cairo_t* cr, double w, double h) {
@@ -43,21 +33,60 @@ void panel_paint(cairo_t* cr, double w, double h) {
     cairo_pattern_destroy(paint);
 }
 
+// Another module's gauge: where it sits, and its name, so that the designer
+// sees the whole panel's layout.
+void outline(cairo_t* cr, const panel::GaugeLine& g) {
+    const double w = *g.width;
+    const double h = g.height.value_or(*g.width);
+    cairo_save(cr);
+    cairo_rectangle(cr, g.x + 0.5, g.y + 0.5, w - 1, h - 1);
+    cairo_set_source_rgba(cr, 0.05, 0.05, 0.06, 0.55);
+    cairo_fill_preserve(cr);
+    const double dashes[] = {5, 3};
+    cairo_set_dash(cr, dashes, g.height ? 0 : 2, 0);
+    cairo_set_line_width(cr, 1);
+    cairo_set_source_rgb(cr, 0.95, 0.75, 0.2);
+    cairo_stroke(cr);
+    cairo_rectangle(cr, g.x, g.y, w, h);
+    cairo_clip(cr);
+    cairo_select_font_face(cr, "DejaVu Sans Condensed", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, std::clamp(w / 12, 7.0, 12.0));
+    const std::string module = host::utf8_from_cp1252(g.module);
+    const std::string gauge = host::utf8_from_cp1252(g.gauge);
+    cairo_move_to(cr, g.x + 3, g.y + 12);
+    cairo_show_text(cr, module.c_str());
+    cairo_move_to(cr, g.x + 3, g.y + 25);
+    cairo_show_text(cr, gauge.c_str());
+    cairo_restore(cr);
+}
+
+void check(cairo_surface_t* surface, const std::string& what) {
+    if (const cairo_status_t status = cairo_surface_status(surface); status != CAIRO_STATUS_SUCCESS)
+        throw RenderError("cairo could not make " + what + ": " + cairo_status_to_string(status));
+}
+
+std::string title_of(const panel::Window& w) {
+    return host::utf8_from_cp1252(!w.title.empty() ? w.title : "Window " + std::to_string(w.number));
+}
+
 }  // namespace
 
-Surface draw_window(const panel::Window& window, const panel::PanelSession& session, Bitmaps& bitmaps,
-                    const std::string& panel_folder) {
-    const int width = std::max(1, window.width);
-    const int height = window_height(window, session, bitmaps);
-    Surface out(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+Surface draw_window(const panel::WindowLayout& layout, const panel::PanelSession& session, Bitmaps& bitmaps) {
+    const panel::Window& window = *layout.window;
+    const std::string what = "the picture of " + host::utf8_from_cp1252(panel::window_description(window));
+    if (layout.width > largest_side || layout.height > largest_side)
+        throw RenderError(what + ": " + std::to_string(layout.width) + " by " + std::to_string(layout.height) +
+                          " is larger than " + std::to_string(largest_side) + " pixels a side");
+    Surface out(cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.width, layout.height));
+    check(out.get(), what);
     cairo_t* cr = cairo_create(out.get());
     bool background = false;
-    if (!window.file.empty()) {
-        if (auto bytes = read_file(panel_folder + "/" + window.file)) {
+    if (!layout.background.empty()) {
+        if (auto bytes = read_file(layout.background)) {
             if (Surface b = decode_bitmap(*bytes)) {
                 cairo_save(cr);
-                cairo_scale(cr, double(width) / cairo_image_surface_get_width(b.get()),
-                            double(height) / cairo_image_surface_get_height(b.get()));
+                cairo_scale(cr, double(layout.width) / cairo_image_surface_get_width(b.get()),
+                            double(layout.height) / cairo_image_surface_get_height(b.get()));
                 cairo_set_source_surface(cr, b.get(), 0, 0);
                 cairo_paint(cr);
                 cairo_restore(cr);
@@ -65,20 +94,29 @@ Surface draw_window(const panel::Window& window, const panel::PanelSession& sess
             }
         }
     }
-    if (!background) panel_paint(cr, width, height);
+    if (!background && window.background_color) {
+        const panel::Colour& c = *window.background_color;
+        cairo_set_source_rgb(cr, c[0] / 255.0, c[1] / 255.0, c[2] / 255.0);
+        cairo_paint(cr);
+    } else if (!background) {
+        panel_paint(cr, layout.width, layout.height);
+    }
 
+    for (const panel::GaugeLine& other : window.others)
+        if (other.width) outline(cr, other);
     for (const panel::PlacedLine& p : session.placed()) {
         if (p.window != &window) continue;
         const host::GaugeSize size = gauge_pixels(*p.gauge, bitmaps);
-        const double sx = double(p.line->width) / size.width;
-        const double sy = p.line->height ? double(*p.line->height) / size.height : sx;
         cairo_save(cr);
-        cairo_translate(cr, p.line->x, p.line->y);
-        cairo_scale(cr, sx, sy);
+        cairo_translate(cr, p.box.x, p.box.y);
+        cairo_scale(cr, double(p.box.width) / size.width, double(p.box.height) / size.height);
         draw_gauge(cr, *p.gauge, bitmaps);
         cairo_restore(cr);
     }
+    const cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);
+    if (status != CAIRO_STATUS_SUCCESS)
+        throw RenderError("cairo could not draw " + what + ": " + cairo_status_to_string(status));
     return out;
 }
 
@@ -93,12 +131,17 @@ Surface draw_overview(const std::vector<WindowPicture>& windows) {
     const double main_h = windows.empty() ? 0 : cairo_image_surface_get_height(windows[0].image.get());
     width = std::max(width, main_w + 2 * gap);
     const double height = gap + title_height + main_h + (windows.size() > 1 ? gap + title_height + row_height : 0) + gap;
+    if (width > largest_overview || height > largest_overview)
+        throw RenderError("the overview of " + std::to_string(windows.size()) + " windows would be " +
+                          std::to_string(int(width)) + " by " + std::to_string(int(height)) +
+                          " pixels; draw one window with --window");
     Surface out(cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(width), int(height)));
+    check(out.get(), "the overview");
     cairo_t* cr = cairo_create(out.get());
     cairo_set_source_rgb(cr, 0.08, 0.08, 0.09);
     cairo_paint(cr);
     const auto place = [&](const WindowPicture& p, double x, double y) {
-        const std::string title = !p.window->title.empty() ? p.window->title : "Window " + std::to_string(p.window->number);
+        const std::string title = title_of(*p.window);
         cairo_select_font_face(cr, "DejaVu Sans Condensed", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
         cairo_set_font_size(cr, 14);
         cairo_set_source_rgb(cr, 0.85, 0.85, 0.82);
@@ -113,13 +156,17 @@ Surface draw_overview(const std::vector<WindowPicture>& windows) {
         place(windows[i], x, gap + title_height + main_h + gap);
         x += cairo_image_surface_get_width(windows[i].image.get()) + gap;
     }
+    const cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);
+    if (status != CAIRO_STATUS_SUCCESS)
+        throw RenderError(std::string("cairo could not draw the overview: ") + cairo_status_to_string(status));
     return out;
 }
 
 void write_png(cairo_surface_t* surface, const std::string& path) {
-    if (cairo_surface_write_to_png(surface, path.c_str()) != CAIRO_STATUS_SUCCESS)
-        throw std::runtime_error("cannot write " + path);
+    check(surface, path);
+    if (const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str()); status != CAIRO_STATUS_SUCCESS)
+        throw RenderError("cannot write " + path + ": " + cairo_status_to_string(status));
 }
 
 }  // namespace korvel::render

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "host/core/cp1252.h"
+
 namespace korvel::render {
 
 namespace {
@@ -105,14 +107,16 @@ void draw_moving_image(cairo_t* cr, const host::PlacedGauge& g, std::size_t i, c
 
 void draw_string(cairo_t* cr, const host::PlacedGauge& g, std::size_t i) {
     const auto& s = *reinterpret_cast<const StringElement*>(g.element(i).record);
-    const std::string text(g.text(i));
+    // The module's texts are Windows-1252; cairo takes UTF-8 and stops
+    // drawing for good at the first byte that is not.
+    const std::string text = host::utf8_from_cp1252(g.text(i));
     if (text.empty()) return;
     const std::uint32_t c = s.text_colour;
     const double size = s.box_height * 0.72;
     cairo_save(cr);
     cairo_rectangle(cr, s.header.position.x, s.header.position.y, s.box_width, s.box_height);
     cairo_clip(cr);
-    std::string face(s.font_face, ::strnlen(s.font_face, sizeof s.font_face));
+    const std::string face = host::utf8_from_cp1252(std::string_view(s.font_face, ::strnlen(s.font_face, sizeof s.font_face)));
     cairo_select_font_face(cr, face.empty() ? "sans-serif" : face.c_str(), CAIRO_FONT_SLANT_NORMAL,
                            s.font_weight >= 600 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, size);

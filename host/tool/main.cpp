@@ -4,11 +4,13 @@
 //   korvel-panel render [PANEL.CFG] [--state FILE] [--set TOKEN=VALUE]...
 //                [--updates N] [--click GAUGE X Y left|right]... [--window NAME] -o OUT.png
 //   korvel-panel tooltip GAUGE X Y [PANEL.CFG] [--state FILE] [--set TOKEN=VALUE]...
+//   korvel-panel check PANEL.CFG
 //
 // Without a panel configuration the tool uses its own (examples/panel.cfg),
 // without a flight state the built-in one (examples/states/apron.flt).
 #include <CLI/CLI.hpp>
 
+#include <charconv>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -16,7 +18,9 @@
 #include <iostream>
 #include <sstream>
 
+#include "host/core/cp1252.h"
 #include "host/core/host.h"
+#include "host/panel/checker.h"
 #include "host/panel/flight_state.h"
 #include "host/panel/panel_config.h"
 #include "host/panel/panel_session.h"
@@ -42,30 +46,36 @@ std::string read_text(const std::string& path, const char* what) {
     return text.str();
 }
 
-// Problems of a file: reported, and remembered for the exit status.
-bool report(const std::vector<korvel::panel::Problem>& problems, const std::string& file) {
+using korvel::panel::Problem;
+using korvel::panel::Severity;
+
+const char* severity_name(Severity s) {
+    return s == Severity::error ? "error" : s == Severity::warning ? "warning" : "note";
+}
+
+// Findings in the form compilers use, FILE:LINE: error: ...
+void print(std::ostream& out, const std::vector<Problem>& problems, const std::string& file) {
     for (const auto& p : problems)
-        std::cerr << file << (p.line > 0 ? ":" + std::to_string(p.line) : "") << ": " << p.message << "\n";
-    return !problems.empty();
+        out << file << (p.line > 0 ? ":" + std::to_string(p.line) : "") << ": " << severity_name(p.severity) << ": "
+            << p.message << "\n";
 }
 
 struct Session {
     std::string panel_file;
     std::string panel_text;
-    std::string panel_folder = ".";
+    std::string panel_folder;  // none for the tool's own panel
     korvel::panel::PanelConfig config;
-    bool problems = false;
 };
 
-Session load_panel(Host& host, const std::string& path) {
+Session load_panel(const Host& host, const std::string& path) {
     Session s;
     s.panel_file = path.empty() ? "built-in panel.cfg" : path;
     s.panel_text = path.empty() ? std::string(korvel::tool::builtin_panel) : read_text(path, "panel configuration");
-    if (!path.empty()) s.panel_folder = fs::path(path).parent_path().string();
-    if (s.panel_folder.empty()) s.panel_folder = ".";
-    s.config = korvel::panel::read_panel_config(
-        s.panel_text, [&host](std::string_view name) { return host.find_gauge(name) != nullptr; });
-    s.problems = report(s.config.problems, s.panel_file);
+    if (!path.empty()) {
+        s.panel_folder = fs::path(path).parent_path().string();
+        if (s.panel_folder.empty()) s.panel_folder = ".";
+    }
+    s.config = korvel::panel::read_panel_config(s.panel_text, korvel::panel::module_gauges(host));
     return s;
 }
 
@@ -73,7 +83,8 @@ bool apply_state(Host& host, const std::string& state_file, const std::vector<st
     const std::string text = state_file.empty() ? std::string(korvel::tool::builtin_state)
                                                 : read_text(state_file, "flight state");
     const auto state = korvel::panel::read_flight_state(text);
-    const bool problems = report(state.problems, state_file.empty() ? "built-in flight state" : state_file);
+    print(std::cerr, state.problems, state_file.empty() ? "built-in flight state" : state_file);
+    const bool problems = !state.problems.empty();
     korvel::panel::apply_flight_state(state, host.simulator());
     for (const std::string& set : sets) {
         const auto eq = set.find('=');
@@ -88,16 +99,18 @@ bool apply_state(Host& host, const std::string& state_file, const std::vector<st
     return problems;
 }
 
+std::int32_t coordinate(const std::string& text) {
+    std::int32_t v = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (error != std::errc{} || end != text.data() + text.size() || text.empty())
+        throw Failure("--click wants whole numbers of the gauge's pixels, not '" + text + "'");
+    return v;
+}
+
 korvel::host::PlacedGauge& gauge_named(const korvel::panel::PanelSession& session, const std::string& name) {
     korvel::host::PlacedGauge* g = session.find(name);
     if (g == nullptr) throw Failure("the panel places no gauge " + name);
     return *g;
-}
-
-std::string window_name(const korvel::panel::Window& w) {
-    std::string name = !w.ident_name.empty() ? w.ident_name : "window" + std::to_string(w.number);
-    for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return name;
 }
 
 }  // namespace
@@ -133,7 +146,16 @@ int main(int argc, char** argv) {
     tooltip->add_option("--state", state_path, "A flight state file");
     tooltip->add_option("--set", sets, "A variable, TOKEN=VALUE");
 
-    CLI11_PARSE(app, argc, argv);
+    std::string check_path;
+    CLI::App* check = app.add_subcommand("check", "Explain a panel configuration: its errors, its traps, what each button does");
+    check->add_option("panel", check_path, "The panel configuration (panel.cfg)")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help is a success; every option the tool cannot read is status 1.
+        return app.exit(e) == 0 ? 0 : 1;
+    }
 
     try {
         Host host;
@@ -141,9 +163,25 @@ int main(int argc, char** argv) {
             korvel::tool::print_gauge_table(std::cout, host.gauge_table(), detailed);
             return 0;
         }
+        if (*check) {
+            const Session session = load_panel(host, check_path);
+            const auto findings = korvel::panel::check_panel(host, session.config, session.panel_folder);
+            print(std::cout, findings, session.panel_file);
+            std::size_t errors = 0, warnings = 0;
+            for (const auto& f : findings) {
+                errors += f.severity == Severity::error;
+                warnings += f.severity == Severity::warning;
+            }
+            std::cout << errors << (errors == 1 ? " error, " : " errors, ") << warnings
+                      << (warnings == 1 ? " warning" : " warnings") << "\n";
+            return errors > 0 ? 1 : 0;
+        }
         Session session = load_panel(host, panel_path);
-        korvel::panel::PanelSession panel(host, session.config);
+        korvel::panel::PanelSession panel(host, session.config, session.panel_folder);
+        print(std::cerr, session.config.problems, session.panel_file);
+        print(std::cerr, panel.problems(), session.panel_file);
         const bool state_problems = apply_state(host, state_path, sets);
+        const bool refused = session.config.refused_lines > 0;
         host.update();
 
         if (*tooltip) {
@@ -152,13 +190,13 @@ int main(int argc, char** argv) {
             if (!tip.shown)
                 std::cout << "no tooltip at " << tip_x << ", " << tip_y << " of " << tip_gauge << "\n";
             else if (!tip.text.empty())
-                std::cout << tip.text << "\n";
+                std::cout << korvel::host::utf8_from_cp1252(tip.text) << "\n";
             else {
                 char id[16];
                 std::snprintf(id, sizeof id, "0x%X", tip.help_id);
                 std::cout << "the simulator's help text " << id << "\n";
             }
-            return session.problems || state_problems ? 2 : 0;
+            return refused || state_problems ? 2 : 0;
         }
 
         for (const auto& click : clicks) {
@@ -166,36 +204,54 @@ int main(int argc, char** argv) {
             const auto button = click[3] == "left"    ? korvel::host::MouseButton::left
                                 : click[3] == "right" ? korvel::host::MouseButton::right
                                                       : throw Failure("--click wants left or right, not " + click[3]);
-            if (!host.click(g, std::stoi(click[1]), std::stoi(click[2]), button))
+            if (!host.click(g, coordinate(click[1]), coordinate(click[2]), button))
                 std::cerr << "korvel-panel: the click at " << click[1] << ", " << click[2] << " of " << click[0]
                           << " falls on no click area\n";
         }
         host.update(updates);
 
+        // Every 2D window the simulator shows, and every virtual-cockpit texture.
         auto bitmaps = korvel::render::module_bitmaps(host);
         std::vector<korvel::render::WindowPicture> pictures;
-        for (const korvel::panel::Window& w : session.config.windows) {
-            const bool wanted = window.empty() ? host.windows().visible(w.ident).value_or(false)
-                                               : (window_name(w) == window || window == std::to_string(w.number) ||
-                                                  window == std::to_string(w.ident));
+        for (const korvel::panel::WindowLayout& layout : panel.layouts()) {
+            const korvel::panel::Window& w = *layout.window;
+            const bool shown = w.kind == korvel::panel::WindowKind::virtual_cockpit ||
+                               host.windows().visible(w.ident).value_or(false);
+            const bool wanted = window.empty() ? shown
+                                               : (korvel::panel::window_file_name(w) == window ||
+                                                  (w.kind == korvel::panel::WindowKind::window &&
+                                                   (window == std::to_string(w.number) || window == std::to_string(w.ident))));
             if (!wanted) continue;
-            pictures.push_back({&w, korvel::render::draw_window(w, panel, bitmaps, session.panel_folder)});
+            pictures.push_back({&w, korvel::render::draw_window(layout, panel, bitmaps)});
         }
         if (pictures.empty()) throw Failure(window.empty() ? "no window is visible" : "the panel has no window " + window);
+        const auto wrote = [&](const std::string& path, const korvel::render::WindowPicture& p) {
+            const std::size_t n = panel.gauges_in(*p.window);
+            std::cout << "korvel-panel: wrote " << path << " ("
+                      << korvel::host::utf8_from_cp1252(!p.window->title.empty() ? p.window->title : p.window->section)
+                      << ": " << n << (n == 1 ? " gauge)" : " gauges)") << "\n";
+        };
         if (!window.empty()) {
             korvel::render::write_png(pictures[0].image.get(), output);
-            std::cout << "korvel-panel: wrote " << output << "\n";
+            wrote(output, pictures[0]);
         } else {
             const fs::path out(output);
             for (const auto& p : pictures) {
-                const fs::path each = out.parent_path() / (out.stem().string() + "-" + window_name(*p.window) + ".png");
+                const fs::path each =
+                    out.parent_path() / (out.stem().string() + "-" + korvel::panel::window_file_name(*p.window) + ".png");
                 korvel::render::write_png(p.image.get(), each.string());
-                std::cout << "korvel-panel: wrote " << each.string() << "\n";
+                wrote(each.string(), p);
             }
             korvel::render::write_png(korvel::render::draw_overview(pictures).get(), output);
-            std::cout << "korvel-panel: wrote " << output << " (" << pictures.size() << " windows)\n";
+            std::cout << "korvel-panel: wrote " << output << " (" << pictures.size()
+                      << (pictures.size() == 1 ? " window)" : " windows)") << "\n";
         }
-        return session.problems || state_problems ? 2 : 0;
+        const auto& c = session.config;
+        std::cout << "korvel-panel: " << c.placed_lines << " of " << c.placed_lines + c.refused_lines
+                  << " Korvel_Instr gauge lines placed, " << c.other_lines
+                  << (c.other_lines == 1 ? " line" : " lines") << " of other modules, " << c.unread_lines
+                  << (c.unread_lines == 1 ? " line" : " lines") << " not read\n";
+        return refused || state_problems ? 2 : 0;
     } catch (const std::exception& e) {
         std::cerr << "korvel-panel: " << e.what() << "\n";
         return 1;

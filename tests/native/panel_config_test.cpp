@@ -7,6 +7,7 @@
 namespace {
 
 using korvel::panel::read_panel_config;
+using korvel::panel::Severity;
 
 bool known(std::string_view name) { return name == "Airspeed" || name == "GPS_Toggle" || name == "Clock"; }
 
@@ -48,7 +49,8 @@ ident=225
     EXPECT_FALSE(main.gauges[0].height);
     EXPECT_FALSE(main.gauges[0].parameters);
     EXPECT_EQ(main.gauges[1].line, 12) << "an indented line is still a gauge line";
-    EXPECT_EQ(main.gauges[1].parameters, "tGPS_PANEL") << "the comment goes, the parameters stay";
+    EXPECT_EQ(main.gauges[1].parameters, "tGPS_PANEL // the GPS window")
+        << "the module reads its parameter string as written, comment and all";
     EXPECT_EQ(main.gauges[2].height, 90);
     EXPECT_EQ(main.gauges[2].parameters, "") << "an empty parameter string is a string";
     EXPECT_EQ(config.windows[1].ident, 225);
@@ -69,14 +71,25 @@ ident=NO_SUCH_PANEL
 gauge04=Korvel_Instr!Clock, 100, 100, 120
 )",
                                           known);
+    // [Window00] is not in [Window Titles] (line 1); another module's gauge
+    // (line 3) is no problem at all.
     ASSERT_EQ(config.problems.size(), 7u);
-    const int lines[] = {3, 4, 5, 6, 7, 8, 9};
-    for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(config.problems[i].line, lines[i]) << config.problems[i].message;
-    EXPECT_NE(config.problems[0].message.find("names module Cessna"), std::string::npos);
-    EXPECT_NE(config.problems[1].message.find("no gauge named 'Airspeed_Indicator'"), std::string::npos);
+    const int lines[] = {1, 4, 5, 6, 7, 8, 9};
+    const Severity severities[] = {Severity::warning, Severity::error,   Severity::error,  Severity::warning,
+                                   Severity::warning, Severity::warning, Severity::warning};
+    for (std::size_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(config.problems[i].line, lines[i]) << config.problems[i].message;
+        EXPECT_EQ(config.problems[i].severity, severities[i]) << config.problems[i].message;
+    }
+    EXPECT_NE(config.problems[1].message.find("no gauge named \"Airspeed_Indicator\""), std::string::npos);
+    EXPECT_NE(config.problems[2].message.find("x and y"), std::string::npos);
+    EXPECT_EQ(config.other_lines, 1);
+    EXPECT_EQ(config.refused_lines, 2);
+    EXPECT_EQ(config.unread_lines, 2) << "the line that means nothing and the gauge line without a module";
     ASSERT_EQ(config.windows.size(), 1u);
     ASSERT_EQ(config.windows[0].gauges.size(), 1u) << "the good line still counts";
     EXPECT_EQ(config.windows[0].gauges[0].gauge, "Clock");
+    EXPECT_EQ(config.windows[0].ident, 10000) << "an ident the simulator does not know leaves the window its own";
 }
 
 TEST(PanelConfig, WindowIdentifiersByNameOrNumber) {
@@ -86,17 +99,21 @@ TEST(PanelConfig, WindowIdentifiersByNameOrNumber) {
     EXPECT_EQ(korvel::panel::panel_identifier("radio_stack_panel"), std::nullopt) << "names are as the simulator writes them";
     const auto config = read_panel_config("[Window03]\nsize_mm=10\n", known);
     EXPECT_EQ(config.windows.at(0).ident, 10003) << "a window without an ident gets one of its own";
-    const auto missing = read_panel_config("[Window00]\nvisible=1\n", known);
-    ASSERT_EQ(missing.problems.size(), 1u);
-    EXPECT_NE(missing.problems[0].message.find("no size_mm"), std::string::npos);
+    const auto lower_case = read_panel_config("[Window Titles]\nWindow00=R\n[Window00]\nident=radio_stack_panel\n", known);
+    EXPECT_EQ(lower_case.windows.at(0).ident, 50) << "read, with a warning that gives the simulator's spelling";
+    ASSERT_EQ(lower_case.problems.size(), 1u);
+    EXPECT_EQ(lower_case.problems[0].line, 4);
+    EXPECT_NE(lower_case.problems[0].message.find("RADIO_STACK_PANEL"), std::string::npos);
 }
 
 TEST(PanelConfig, OverlongLinesAreReportedRatherThanCut) {
-    const std::string text = "[Window00]\nsize_mm=100\ngauge00=Korvel_Instr!Clock, 1, 1, 50, 50, " +
+    const std::string text = "[Window Titles]\nWindow00=A\n[Window00]\nsize_mm=100\ngauge00=Korvel_Instr!Clock, 1, 1, 50, 50, " +
                              std::string(300, 't') + "\ngauge01=Korvel_Instr!Clock, 1, 1, 50\n";
     const auto config = read_panel_config(text, known);
-    ASSERT_EQ(config.problems.size(), 1u);
-    EXPECT_EQ(config.problems[0].line, 3);
+    ASSERT_GE(config.problems.size(), 1u);
+    EXPECT_EQ(config.problems[0].line, 5);
+    EXPECT_NE(config.problems[0].message.find("longer than"), std::string::npos);
+    EXPECT_EQ(config.unread_lines, 1);
     EXPECT_EQ(config.windows.at(0).gauges.size(), 1u);
 }
 
@@ -127,5 +144,15 @@ TEST(FlightState, ReportsUnknownTokensAndValuesThatAreNotNumbers) {
     EXPECT_EQ(state.problems[4].line, 5);
     EXPECT_TRUE(state.settings.empty());
 }
+
+}  // namespace
+
+// Failed instruments in a flight state.
+#include <fstream>
+#include <iterator>
+
+#include "host/core/host.h"
+
+namespace {
 
 }  // namespace

@@ -217,15 +217,15 @@ TEST(ExamplePanel, EveryShippedFlightStateReads) {
 TEST(ExamplePanel, ABadLineIsReportedAndTheRestOfTheWindowStillDraws) {
     Host host;
     const auto config = korvel::panel::read_panel_config(
-        "[Window00]\nsize_mm=400,200\ngauge00=Korvel_Instr!Airspeed, 0, 0, 200\n"
+        "[Window Titles]\nWindow00=Main\n[Window00]\nsize_mm=400,200\ngauge00=Korvel_Instr!Airspeed, 0, 0, 200\n"
         "gauge01=Korvel_Instr!No_Such_Gauge, 200, 0, 200\ngauge02=Korvel_Instr!Clock, 200, 0, 200\n",
         [&host](std::string_view n) { return host.find_gauge(n) != nullptr; });
     ASSERT_EQ(config.problems.size(), 1u);
-    EXPECT_EQ(config.problems[0].line, 4);
+    EXPECT_EQ(config.problems[0].line, 6);
     korvel::panel::PanelSession session(host, config);
     host.update();
     auto bitmaps = korvel::render::module_bitmaps(host);
-    const auto picture = korvel::render::draw_window(config.windows[0], session, bitmaps, ".");
+    const auto picture = korvel::render::draw_window(session.layout(config.windows[0]), session, bitmaps);
     ASSERT_EQ(cairo_image_surface_get_width(picture.get()), 400);
     ASSERT_EQ(cairo_image_surface_get_height(picture.get()), 200);
     // The clock's face (near-black) fills the middle of the right half; the

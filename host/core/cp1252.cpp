@@ -1,0 +1,48 @@
+#include "host/core/cp1252.h"
+
+#include <cstdint>
+
+namespace korvel::host {
+
+namespace {
+
+// 0x80 to 0x9F; 0 where the code page defines no character.
+constexpr std::uint16_t high_controls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+constexpr std::uint16_t replacement = 0xFFFD;
+
+void append(std::string& out, std::uint16_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string utf8_from_cp1252(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char ch : text) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b >= 0x80 && b < 0xA0) {
+            const std::uint16_t c = high_controls[b - 0x80];
+            append(out, c != 0 ? c : replacement);
+        } else {
+            append(out, b);
+        }
+    }
+    return out;
+}
+
+}  // namespace korvel::host
