@@ -26,8 +26,13 @@ std::int32_t little_endian(const unsigned char* p, int bytes) {
     return std::int32_t(v);
 }
 
+// Sizes and extents stay within what a picture can be, whatever the numbers written.
+constexpr std::int64_t largest_extent = 1 << 24;
+
+int clamped(std::int64_t v) { return int(std::clamp<std::int64_t>(v, 1, largest_extent)); }
+
 int proportional(int length, int numerator, int denominator) {
-    return std::max(1, int(std::lround(double(length) * numerator / std::max(1, denominator))));
+    return clamped(std::llround(double(length) * numerator / std::max(1, denominator)));
 }
 
 }  // namespace
@@ -139,8 +144,8 @@ PanelSession::PanelSession(host::Host& host, const PanelConfig& config, std::str
         int right = 1, bottom = 1;
         for (const PlacedLine& p : placed_) {
             if (p.window != &w) continue;
-            right = std::max(right, p.box.x + p.box.width);
-            bottom = std::max(bottom, p.box.y + p.box.height);
+            right = std::max(right, clamped(std::int64_t(p.box.x) + p.box.width));
+            bottom = std::max(bottom, clamped(std::int64_t(p.box.y) + p.box.height));
         }
         layout.width = w.width > 0 ? w.width : layout.bitmap ? layout.bitmap->width : right;
         layout.height = w.height               ? *w.height
