@@ -45,7 +45,6 @@ struct Panel {
     Host host;
     std::vector<PlacedGauge*> gauges;
     Panel() {
-        host.platform_faults().accept_compressed = true;
         gauges = whole_panel::place_all(host);
         set_apron(host);
         host.update(3);

@@ -1,6 +1,5 @@
 // What every fuzzer of the module shares: a fresh panel host per input, with
-// the module's sound switch back on as if it had just been loaded, and the
-// platform taking compressed waves so the radios' click loads too.
+// the module's sound switch back on as if it had just been loaded.
 #pragma once
 
 #include <cstdlib>
@@ -13,10 +12,7 @@ namespace fuzz {
 
 struct FreshHost {
     korvel::host::Host host;
-    FreshHost() {
-        sound_enabled = 1;
-        host.platform_faults().accept_compressed = true;
-    }
+    FreshHost() { sound_enabled = 1; }
 };
 
 // A broken promise of the module, reported like a sanitizer finding so that

@@ -27,9 +27,7 @@ HRESULT refused(SoundStep step, HRESULT result) {
 void accepted(SoundStep step) { note(platform::step_name(step)); }
 
 bool format_accepted(const WAVEFORMATEX& f) {
-    if (f.wFormatTag != WAVE_FORMAT_PCM)
-        return platform::platform_faults().accept_compressed && f.nChannels >= 1 && f.nChannels <= 2 &&
-               f.nBlockAlign > 0;
+    if (f.wFormatTag != WAVE_FORMAT_PCM) return false;
     if (f.nChannels < 1 || f.nChannels > 2) return false;
     if (f.wBitsPerSample != 8 && f.wBitsPerSample != 16) return false;
     if (f.nSamplesPerSec < 100 || f.nSamplesPerSec > 200000) return false;

@@ -88,10 +88,6 @@ struct PlatformFaults {
     std::optional<SoundStep> failing_step;  // every call at this step is refused...
     int succeed_first = 0;                  // ...after this many have succeeded
     int calls_at_failing_step = 0;
-    // DirectSound's secondary buffers take PCM only. A test that wants to
-    // hear a compressed wave's slot makes the platform take it (the Windows
-    // build then gives real DirectSound a PCM buffer of the same size).
-    bool accept_compressed = false;
 
     // Decides one call at a step, counting it.
     bool refuses(SoundStep step);

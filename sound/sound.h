@@ -17,7 +17,7 @@ using HostWindow = HWND__*;
 
 inline constexpr std::uint32_t wave_switch_click = 10;  // PCM mono 16 bits
 inline constexpr std::uint32_t wave_soft_click = 20;    // PCM mono 8 bits, used by no gauge
-inline constexpr std::uint32_t wave_radio_click = 30;   // Microsoft ADPCM stereo
+inline constexpr std::uint32_t wave_radio_click = 30;   // Microsoft ADPCM stereo, decoded to PCM at load
 
 struct SoundSlot {
     IDirectSound* device;
@@ -34,7 +34,8 @@ std::int32_t host_kind();
 HostWindow find_host_window();
 
 std::int32_t sound_open_device(HostWindow window, IDirectSound*& device);
-// Returns the number of sample bytes loaded, or 0.
+// Returns the number of sample bytes loaded into the buffer (for an ADPCM
+// wave, its decoded PCM), or 0.
 std::uint32_t sound_load_wave(HostWindow window, IDirectSound*& device, IDirectSoundBuffer*& buffer,
                               std::uint32_t wave_id, ServiceExtra module);
 std::int32_t sound_play(IDirectSoundBuffer*& buffer, std::uint32_t flags);

@@ -183,7 +183,6 @@ TEST_F(AdfRadio, AFrequencyOutsideTheInstalledBandTakesThePointerOffTheScale) {
 
 TEST(AdfRadioSound, TheSelectorTheSwitchesAndTheDisplayButtonClickTuningDoesNot) {
     Host host;
-    host.platform_faults().accept_compressed = true;
     set_adf(host, 345.0);
     PlacedGauge& adf = host.place("Radio_ADF");
     host.update();
@@ -263,7 +262,6 @@ TEST_F(Transponder, ACodeChangeEndToEnd) {
 
 TEST(TransponderSound, TheMainSwitchClicksTwiceAndChangesNoDigit) {
     Host host;
-    host.platform_faults().accept_compressed = true;
     PlacedGauge& iff = host.place("Radio_IFF");
     host.variables().set_word(38, 0x1234);
     host.update();

@@ -7,6 +7,7 @@
 
 #include "host/core/host.h"
 #include "host/core/riff.h"
+#include "tests/whole_panel.h"
 
 namespace {
 
@@ -63,6 +64,53 @@ TEST(ClickSound, TheSwitchLoadsItsWaveIntoABufferOfItsOwnAndPlaysItOncePerClick)
     host.click(rmi, switch_x, switch_y);
     EXPECT_EQ(host.sounds_played(), (std::vector<PlayedSound>{{"RMI_Switch", 10}, {"RMI_Switch", 10}}));
     EXPECT_EQ(log.plays[0].flags, 0u) << "played once, no looping";
+}
+
+// The sample panel's eight sound-owning gauges, installed in the panel's own
+// order: the COM radio first, so the radios' Microsoft ADPCM click is the
+// first wave to load. Decoded to PCM, it loads like the others, and no
+// radio silences the rest of the panel.
+TEST(ClickSound, EverySoundOwningGaugeOfTheSamplePanelClicksTheRadiosFirst) {
+    const std::vector<std::string> owners = {"Radio_COM", "Radio_ADF",  "Radio_IFF",  "Radio_NAV",
+                                             "Radio_NAV1", "Radio_NAV2", "Elec_Board", "RMI_Switch"};
+    Host host;
+    std::vector<PlacedGauge*> placed;
+    for (GaugeHeader* header : host.gauge_table())
+        if (std::find(owners.begin(), owners.end(), header->name) != owners.end())
+            placed.push_back(&host.place(*header, whole_panel::parameters_for(header->name)));
+    ASSERT_EQ(placed.size(), owners.size());
+    ASSERT_EQ(placed.front()->name(), "Radio_COM") << "the sample panel installs the COM radio first";
+    const auto gauge = [&](std::string_view name) -> PlacedGauge& {
+        return **std::find_if(placed.begin(), placed.end(), [&](PlacedGauge* g) { return g->name() == name; });
+    };
+
+    const auto& log = host.platform_log();
+    EXPECT_EQ(count_calls(host, "CreateSoundBuffer refused"), 0);
+    EXPECT_EQ(log.live_buffers(), 8);
+    for (const platform::FormatOffered& offered : log.formats_offered) EXPECT_EQ(offered.format.format_tag, 1);
+    expect_loader_cleaned_up(host);
+
+    host.click(gauge("Radio_COM"), 70, 80);     // main switch
+    host.click(gauge("Radio_ADF"), 270, 200);   // main switch
+    host.click(gauge("Radio_IFF"), 40, 40);     // main switch
+    host.click(gauge("Radio_NAV"), 110, 100);   // main switch
+    host.click(gauge("Radio_NAV1"), 110, 100);  // main switch
+    host.click(gauge("Radio_NAV2"), 110, 100);  // main switch
+    host.click(gauge("Elec_Board"), 141, 52);   // battery
+    host.click(gauge("Elec_Board"), 96, 54);    // generator
+    host.click(gauge("RMI_Switch"), switch_x, switch_y);
+    EXPECT_EQ(host.sounds_played(), (std::vector<PlayedSound>{{"Radio_COM", 30},
+                                                              {"Radio_ADF", 30},
+                                                              {"Radio_IFF", 30},
+                                                              {"Radio_NAV", 10},
+                                                              {"Radio_NAV1", 10},
+                                                              {"Radio_NAV2", 10},
+                                                              {"Elec_Board", 10},
+                                                              {"Elec_Board", 10},
+                                                              {"RMI_Switch", 10}}));
+    for (PlacedGauge* g : placed) host.kill(*g);
+    EXPECT_EQ(log.live_buffers(), 0);
+    EXPECT_EQ(log.live_devices(), 0);
 }
 
 TEST(ClickSound, KillReleasesTheBufferBeforeTheDeviceAndLaterClicksAreSilent) {

@@ -497,9 +497,8 @@ std::uint32_t Host::wave_in_buffer(int buffer) const {
     for (std::uint32_t id : {10u, 20u, 30u}) {
         const auto file = library_.resource("WAVE", id);
         if (!file) continue;
-        const auto samples = wave_chunk(*file, "data");
-        if (samples && samples->size() == data.size() && std::equal(samples->begin(), samples->end(), data.begin()))
-            return id;
+        const auto samples = wave_pcm(*file);
+        if (samples && *samples == data) return id;
     }
     return 0;
 }

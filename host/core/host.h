@@ -174,7 +174,8 @@ public:
     void* add_host_window(const std::string& class_name);
     void remove_host_windows();
     std::vector<PlayedSound> sounds_played() const;
-    // The wave resource whose samples a recorded buffer holds, or 0.
+    // The wave resource whose samples a recorded buffer holds (a compressed
+    // wave's as decoded to PCM), or 0.
     std::uint32_t wave_in_buffer(int buffer) const;
 
     // Entry points of the host's service table.

@@ -254,23 +254,6 @@ public:
             } catch (...) {
             }
         }
-        // A test that asked for compressed formats to be taken gets a PCM
-        // buffer of the same size from the real DirectSound.
-        const DSBUFFERDESC* asked = description;
-        DSBUFFERDESC substitute{};
-        WAVEFORMATEX pcm{};
-        if (platform::platform_faults().accept_compressed && description != nullptr &&
-            description->lpwfxFormat != nullptr && description->lpwfxFormat->wFormatTag != WAVE_FORMAT_PCM) {
-            pcm.wFormatTag = WAVE_FORMAT_PCM;
-            pcm.nChannels = 1;
-            pcm.nSamplesPerSec = 22050;
-            pcm.wBitsPerSample = 16;
-            pcm.nBlockAlign = 2;
-            pcm.nAvgBytesPerSec = 44100;
-            substitute = *description;
-            substitute.lpwfxFormat = &pcm;
-            description = &substitute;
-        }
         const HRESULT result = real_->CreateSoundBuffer(description, buffer, outer);
         if (FAILED(result) || buffer == nullptr || *buffer == nullptr) {
             say_refused(SoundStep::create_buffer);
@@ -281,11 +264,11 @@ public:
             platform::SoundBufferRecord r;
             r.owner = records().context;
             r.device = index_;
-            if (asked != nullptr) {
-                r.description_size = asked->dwSize;
-                r.flags = asked->dwFlags;
-                r.bytes = asked->dwBufferBytes;
-                if (const WAVEFORMATEX* f = asked->lpwfxFormat; f != nullptr)
+            if (description != nullptr) {
+                r.description_size = description->dwSize;
+                r.flags = description->dwFlags;
+                r.bytes = description->dwBufferBytes;
+                if (const WAVEFORMATEX* f = description->lpwfxFormat; f != nullptr)
                     r.format = {f->wFormatTag,    f->nChannels,       f->nSamplesPerSec, f->nAvgBytesPerSec,
                                 f->nBlockAlign, f->wBitsPerSample, f->cbSize};
             }

@@ -15,7 +15,6 @@ using korvel::host::Host;
 
 TEST(LeakEndurance, TenThousandLoadsOfTheWholePanelGiveBackEverything) {
     Host host;
-    host.platform_faults().accept_compressed = true;
     host.platform_log().keep_call_lists = false;
     const auto& log = host.platform_log();
     constexpr int loads = 10000;
