@@ -1,4 +1,6 @@
 // The five fuel gauges, in litres.
+#include <limits>
+
 #include "tests/gauge_test_support.h"
 
 namespace {
@@ -80,6 +82,21 @@ TEST(FuelGauges, ACapacityIsTakenOnlyAtInstallAndKeptWhenNoneIsReported) {
     host.service(g, 2, host.library().handle());
     host.update();
     EXPECT_NEAR(g.element(1).value, 37.85, 1e-9);
+}
+
+// Finite in gallons, beyond any double in litres.
+TEST(FuelGauges, ACapacityTooLargeToCountInLitresIsNoCapacity) {
+    Host host;
+    host.variables().set(292, 56.5);
+    PlacedGauge& g = host.place("Fuel_Quantity_Main_Left");
+    host.variables().set(292, std::numeric_limits<double>::max());
+    host.service(g, 2, host.library().handle());
+    set_and_update(host, 291, full);
+    EXPECT_NEAR(g.element(1).value, 213.8525, 1e-9) << "the tank keeps the capacity it had";
+    set_and_update(host, 291, 0);
+    EXPECT_EQ(g.element(1).value, 0.0) << "an empty tank reads nothing";
+    EXPECT_TRUE(points_at(g, 1, 98, 240));
+    EXPECT_EQ(host.tooltip(g, 150, 150).text, "Main left tank remaining fuel (0 liters)");
 }
 
 TEST(FuelGauges, TwoCopiesOfOneGaugeShowOneTank) {

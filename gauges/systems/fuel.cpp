@@ -69,11 +69,14 @@ FailureRecord needle_failures[] = {{20, 1}, {2, 0}, {}};
 template <GaugeHeader& gauge, const FuelTank& tank>
 struct FuelGauge {
     // A tank that reports no usable capacity at install keeps the one it had.
+    // The litres are checked, not the gallons: a capacity near the largest
+    // double is finite in gallons but not in litres, and an infinite tank
+    // reads NaN once it is empty.
     static void KORVEL_CALL fuel_gauge_cb(GaugeHeader*, std::int32_t service, ServiceExtra) {
         FuelGaugeState& state = *tank.state;
         if (service == service_install) {
-            const double gallons = lookup_var(tank.capacity_token);
-            if (gallons > 0.0 && std::isfinite(gallons)) state.capacity_litres = gallons * litres_per_gallon;
+            const double litres = lookup_var(tank.capacity_token) * litres_per_gallon;
+            if (litres > 0.0 && std::isfinite(litres)) state.capacity_litres = litres;
         } else if (service == service_update) {
             const double level = lookup_var(tank.level_token);
             state.quantity_litres = level * state.capacity_litres / full_level;
