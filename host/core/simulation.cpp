@@ -66,11 +66,14 @@ void attitude_cage(SimulatorState& s, std::uint32_t) {
     s.variables.set_word(token::attitude_flag_condition_b, 0);
 }
 
-// COM1 tunes whole MHz within 118-136 and 25 kHz steps within the MHz,
-// each wrapping round its range as the simulator's knob does.
+// COM1 tunes whole MHz within 118-136, wrapping round and keeping the kHz,
+// and 25 kHz steps that carry into the MHz (121.975 up is 122.000) and wrap
+// round the band's ends (136.975 up is 118.000), as the simulator's carrying
+// fraction events do.
 constexpr std::uint32_t com_lowest_mhz = 118;
 constexpr std::uint32_t com_highest_mhz = 136;
 constexpr std::uint32_t com_step_khz = 25;
+constexpr std::uint32_t com_channels_per_mhz = 1000 / com_step_khz;
 
 struct Vhf {
     std::uint32_t mhz;
@@ -91,17 +94,31 @@ std::uint32_t wrap_step(std::uint32_t value, int step, std::uint32_t lowest, std
     return lowest + std::uint32_t(offset);
 }
 
-void com_step(SimulatorState& s, int mhz_step, int khz_step) {
-    Vhf f = vhf_of(s.variables.word(token::com1_frequency));
-    if (f.mhz < com_lowest_mhz || f.mhz > com_highest_mhz) f = {com_lowest_mhz, 0};
-    f.mhz = wrap_step(f.mhz, mhz_step, com_lowest_mhz, com_highest_mhz);
-    f.khz = wrap_step(f.khz / com_step_khz, khz_step, 0, 39) * com_step_khz;
+Vhf com_frequency(const SimulatorState& s) {
+    const Vhf f = vhf_of(s.variables.word(token::com1_frequency));
+    if (f.mhz < com_lowest_mhz || f.mhz > com_highest_mhz) return {com_lowest_mhz, 0};
+    return f;
+}
+
+void com_whole_step(SimulatorState& s, int step) {
+    Vhf f = com_frequency(s);
+    f.mhz = wrap_step(f.mhz, step, com_lowest_mhz, com_highest_mhz);
     s.variables.set_word(token::com1_frequency, vhf_word(f.mhz, f.khz));
 }
-void com1_whole_down(SimulatorState& s, std::uint32_t) { com_step(s, -1, 0); }
-void com1_whole_up(SimulatorState& s, std::uint32_t) { com_step(s, 1, 0); }
-void com1_fraction_down(SimulatorState& s, std::uint32_t) { com_step(s, 0, -1); }
-void com1_fraction_up(SimulatorState& s, std::uint32_t) { com_step(s, 0, 1); }
+
+// The band counted in channels from 118.000, so that a step carries.
+void com_channel_step(SimulatorState& s, int step) {
+    const Vhf f = com_frequency(s);
+    const std::uint32_t last = (com_highest_mhz - com_lowest_mhz + 1) * com_channels_per_mhz - 1;
+    const std::uint32_t channel = (f.mhz - com_lowest_mhz) * com_channels_per_mhz + f.khz / com_step_khz;
+    const std::uint32_t next = wrap_step(channel, step, 0, last);
+    s.variables.set_word(token::com1_frequency, vhf_word(com_lowest_mhz + next / com_channels_per_mhz,
+                                                         next % com_channels_per_mhz * com_step_khz));
+}
+void com1_whole_down(SimulatorState& s, std::uint32_t) { com_whole_step(s, -1); }
+void com1_whole_up(SimulatorState& s, std::uint32_t) { com_whole_step(s, 1); }
+void com1_fraction_down(SimulatorState& s, std::uint32_t) { com_channel_step(s, -1); }
+void com1_fraction_up(SimulatorState& s, std::uint32_t) { com_channel_step(s, 1); }
 
 // The NAV receivers tune whole MHz within 108-117 and 50 kHz steps.
 constexpr std::uint32_t nav_lowest_mhz = 108;
@@ -189,7 +206,13 @@ void starter(SimulatorState& s, std::uint32_t) {
     s.starter_held_cycles = 2;
 }
 
-void throttle_set(SimulatorState& s, std::uint32_t value) { s.variables.set(token::throttle_lever, value / 16384.0); }
+// The value is signed (the simulator's reverse range lies below 0); the
+// lever travels from closed to fully open and no further.
+constexpr std::int32_t throttle_full = 16384;
+void throttle_set(SimulatorState& s, std::uint32_t value) {
+    const std::int32_t position = std::clamp(static_cast<std::int32_t>(value), 0, throttle_full);
+    s.variables.set(token::throttle_lever, double(position) / throttle_full);
+}
 void engine_on_switch(SimulatorState& s, std::uint32_t) { toggle_system(s.variables, token::engine_on_system); }
 void engine_on_start(SimulatorState& s, std::uint32_t) { s.variables.set(token::engine_on_condition, 1.0); }
 void engine_on_lever(SimulatorState& s, std::uint32_t value) { s.engine_on_lever = value; }
