@@ -67,6 +67,29 @@ double slot_value(const ElementVariable& slot) {
     return slot.var.value;
 }
 
+enum class FailureAction { none, freeze, rest };
+
+constexpr std::uint32_t action_freeze = 1;
+constexpr std::uint32_t action_rest = 2;
+
+// A freeze holds over a return to rest whatever their order in the list: a
+// stuck instrument does not fall back to zero because another system failed.
+FailureAction failure_action(const FailureRecord* records, const FailedKeys& failed) {
+    if (records == nullptr || failed.empty()) return FailureAction::none;
+    FailureAction action = FailureAction::none;
+    for (const FailureRecord* r = records; r->key != 0; ++r) {
+        if (!failed.contains(r->key)) continue;
+        if (r->action == action_freeze) return FailureAction::freeze;
+        if (r->action == action_rest) action = FailureAction::rest;
+    }
+    return action;
+}
+
+std::uint32_t known_failure_key(std::uint32_t key) {
+    if (!failure_name(key)) throw std::invalid_argument("no instrument fails with key " + std::to_string(key));
+    return key;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -292,6 +315,8 @@ void Host::walk_elements(PlacedGauge& gauge, bool call_module) {
 
     for (ElementState& state : gauge.elements_) {
         ElementHeader* e = state.record;
+        const FailureAction failure = failure_action(e->failures, simulator_.failures);
+        if (failure == FailureAction::freeze && state.updated) continue;
         switch (e->kind) {
             case element_needle: {
                 auto& n = *reinterpret_cast<NeedleElement*>(e);
@@ -340,9 +365,20 @@ void Host::walk_elements(PlacedGauge& gauge, bool call_module) {
             default:
                 break;
         }
+        if (failure == FailureAction::rest) state.value = state.x = state.y = state.rotation = 0.0;
         state.hidden = (e->image_flags & image_hidden_flag) != 0;
+        state.updated = true;
     }
 }
+
+// ---------------------------------------------------------------------------
+// Failures
+
+void Host::fail(std::uint32_t key) { simulator_.failures.insert(known_failure_key(key)); }
+
+void Host::restore(std::uint32_t key) { simulator_.failures.erase(known_failure_key(key)); }
+
+void Host::restore_all() { simulator_.failures.clear(); }
 
 // ---------------------------------------------------------------------------
 // Mouse

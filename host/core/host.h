@@ -41,6 +41,7 @@ struct ElementState {
     double y = 0.0;         // ... the y source's value (or its callback's result)
     double rotation = 0.0;  // sprites: the rotation source's value (or its callback's result)
     bool hidden = false;    // the hidden bit after the element's callbacks ran
+    bool updated = false;   // it has been through an update walk
 };
 
 struct PixelTravel {
@@ -154,6 +155,34 @@ public:
 
     // The tooltip at a gauge point. The text stays valid until the next call.
     Tooltip tooltip(PlacedGauge& gauge, std::int32_t x, std::int32_t y);
+
+    // Instrument failures, as the simulator's failure dialog sets them.
+    // While a key has failed, every element whose failure records name it
+    // behaves as the record's action says:
+    //   1  freezes: the element shows what it showed when the failure began
+    //      (value, x, y, rotation and hidden bit); its variables are not read
+    //      and its callbacks are not called;
+    //   2  returns to rest: value, x, y and rotation are 0; its callbacks
+    //      still run, so it hides and shows as usual;
+    //   any other action draws it as usual.
+    // When several failed keys name one element, a freeze holds over a
+    // return to rest. An element that has not been through an update yet (a
+    // panel loaded with a failed instrument) is updated once and freezes
+    // there. Restoring a key lets its elements follow their variables again
+    // from the next update.
+    //
+    // The keys are those of `failure_keys` (host/core/failures.h), the ones
+    // the module's records use; `failure_key` finds one by name or number,
+    // `failure_name` names one. From a command line or a file:
+    //     if (auto key = failure_key("pitot_static")) host.fail(*key);
+    //     else /* report: no such failure key */;
+    // fail() and restore() throw std::invalid_argument for any other key.
+    void fail(std::uint32_t key);
+    void restore(std::uint32_t key);
+    void restore_all();
+    bool failed(std::uint32_t key) const { return simulator_.failures.contains(key); }
+    // The failed keys, in key order.
+    std::vector<std::uint32_t> failed() const { return simulator_.failures.keys(); }
 
     SimulatorState& simulator() { return simulator_; }
     VariableStore& variables() { return simulator_.variables; }

@@ -1,11 +1,12 @@
 // The simulator's side of the panel: its variables, its panel windows, the
-// aircraft's identifier, and what each key event the module sends does to
-// them.
+// aircraft's identifier, its failed instruments, and what each key event the
+// module sends does to them.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "host/core/failures.h"
 #include "host/core/panel_windows.h"
 #include "host/core/variables.h"
 
@@ -14,6 +15,7 @@ namespace korvel::host {
 struct SimulatorState {
     VariableStore variables;
     PanelWindows windows;
+    FailedKeys failures;
     std::string atc_id = "F-KRVL";
     bool nav1_audio = false;  // the receivers' ident audio, as the audio events leave it
     bool nav2_audio = false;

@@ -69,6 +69,15 @@ FlightState read_flight_state(std::string_view text) {
                 state.atc_id = std::string(trimmed(value));
                 return;
             }
+            if (trimmed(key) == "fail") {
+                const std::string_view name = trimmed(value);
+                if (const auto failure = host::failure_key(name))
+                    state.failures.push_back(*failure);
+                else
+                    state.problems.push_back({line, "no instrument fails with the key " + quoted(name) +
+                                                        " (a name such as pitot_static, or its number)"});
+                return;
+            }
             std::string error;
             auto setting = parse_setting(key, value, error);
             if (!setting) {
@@ -92,6 +101,7 @@ void apply_flight_state(const FlightState& state, host::SimulatorState& simulato
             simulator.variables.set(s.token, s.value);
     }
     if (state.atc_id) simulator.atc_id = *state.atc_id;
+    for (std::uint32_t key : state.failures) simulator.failures.insert(key);
 }
 
 }  // namespace korvel::panel

@@ -2,7 +2,9 @@
 // "token = value" lines. Integer-typed tokens take decimal or 0x
 // hexadecimal (the BCD radio words as the simulator stores them: 0x2180 is
 // 121.80 MHz); the others decimal numbers. `atc_id = F-ABCD` sets the
-// aircraft's identifier. ';', '#' and '//' start comments.
+// aircraft's identifier. `fail = pitot_static` fails an instrument by the
+// name or the number of its failure key (host/core/failures.h); a state may
+// fail several. ';', '#' and '//' start comments.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +28,7 @@ struct FlightState {
     std::vector<Setting> settings;
     std::optional<std::string> atc_id;
     std::vector<Problem> problems;
+    std::vector<std::uint32_t> failures = {};  // failure keys, as the lines give them
 };
 
 FlightState read_flight_state(std::string_view text);

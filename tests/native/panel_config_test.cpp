@@ -155,4 +155,45 @@ TEST(FlightState, ReportsUnknownTokensAndValuesThatAreNotNumbers) {
 
 namespace {
 
+TEST(FlightStateFailures, FailLinesTakeANameOrANumberAndUnknownKeysAreReportedByLine) {
+    const auto state = korvel::panel::read_flight_state(
+        "fail = pitot_static\n74 = 8000\nfail=20   ; electrical panel\nfail = pitot\nfail = 10\nfail =\n"
+        "fail = 3\n");
+    ASSERT_EQ(state.problems.size(), 3u);
+    EXPECT_EQ(state.problems[0].line, 4);
+    EXPECT_NE(state.problems[0].message.find("'pitot'"), std::string::npos) << state.problems[0].message;
+    EXPECT_EQ(state.problems[1].line, 5) << "no instrument of the module fails with key 10";
+    EXPECT_EQ(state.problems[2].line, 6);
+    EXPECT_EQ(state.failures, (std::vector<std::uint32_t>{3, 20, 3}));
+    ASSERT_EQ(state.settings.size(), 1u);
+
+    korvel::host::SimulatorState sim;
+    korvel::panel::apply_flight_state(state, sim);
+    EXPECT_EQ(sim.failures.keys(), (std::vector<std::uint32_t>{3, 20}));
+    EXPECT_EQ(sim.variables.number(74), 8000.0);
+}
+
+TEST(FlightStateFailures, ThePitotStaticClimbHoldsTheAltimeterAndRestsTheAirspeed) {
+    std::ifstream file(KORVEL_SOURCE_DIR "/examples/states/pitot_static_climb.flt");
+    ASSERT_TRUE(file);
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const auto state = korvel::panel::read_flight_state(text);
+    EXPECT_TRUE(state.problems.empty()) << (state.problems.empty() ? "" : state.problems[0].message);
+
+    korvel::host::Host host;
+    korvel::panel::apply_flight_state(state, host.simulator());
+    EXPECT_EQ(host.failed(), (std::vector<std::uint32_t>{3}));
+    korvel::host::PlacedGauge& altimeter = host.place("Altimeter");
+    korvel::host::PlacedGauge& airspeed = host.place("Airspeed");
+    host.update();
+    const double thousands = altimeter.needle_pose(3).angle;
+    EXPECT_NEAR(thousands, 8000.0 / 10000 * 360, 1e-9) << "the altimeter shows the state's altitude";
+    const auto rest = airspeed.needle_pose(2);
+    EXPECT_NEAR(rest.x, 150, 0.01) << "0 kt, not the state's 250";
+    EXPECT_NEAR(rest.y, 80, 0.01);
+    host.variables().set(74, 9000);
+    host.update(10);
+    EXPECT_EQ(altimeter.needle_pose(3).angle, thousands) << "and holds it through the climb";
+}
+
 }  // namespace
