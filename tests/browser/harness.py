@@ -189,8 +189,13 @@ window.__korvel = window.__korvel || (() => {
   const kept = new Map();
   const canvasOf = (name) => document.querySelector(`canvas[data-gauge="${CSS.escape(name)}"]`);
   const pixels = (name, box) => {
+    // A box in gauge pixels, read where the canvas holds it.
     const c = canvasOf(name);
-    const [x, y, w, h] = box || [0, 0, c.width, c.height];
+    if (!box) return c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    const [gw, gh] = c.dataset.size.split('x').map(Number);
+    const sx = c.width / gw, sy = c.height / gh;
+    const x = Math.floor(box[0] * sx), y = Math.floor(box[1] * sy);
+    const w = Math.max(1, Math.ceil((box[0] + box[2]) * sx) - x), h = Math.max(1, Math.ceil((box[1] + box[3]) * sy) - y);
     return c.getContext('2d').getImageData(x, y, w, h).data;
   };
   return {
@@ -235,11 +240,11 @@ window.__korvel = window.__korvel || (() => {
 class Page:
     """The live panel page of one server in the shared browser."""
 
-    def __init__(self, driver, server):
+    def __init__(self, driver, server, query=""):
         self.driver = driver
         self.server = server
         self.panel = server.get("/api/panel")
-        driver.get(server.url)
+        driver.get(server.url + query)
         wait_until(lambda: driver.execute_script("return document.body.dataset.state") == "live", 15,
                    "the page to paint its first frame")
         driver.execute_script(PAGE_HELPERS)

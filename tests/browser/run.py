@@ -41,9 +41,9 @@ class Context:
         self.servers.append(server)
         return server
 
-    def open(self, panel=None, state=None):
+    def open(self, panel=None, state=None, query=""):
         """A fresh server and the page on it, painted."""
-        page = harness.Page(self.driver, self.serve(panel, state))
+        page = harness.Page(self.driver, self.serve(panel, state), query)
         self.pages.append(page)
         return page
 

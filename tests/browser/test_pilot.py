@@ -8,6 +8,9 @@ import re
 import statistics
 import time
 
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support.ui import Select
+
 from harness import REPO, centre, check, wait_until
 
 
@@ -202,10 +205,20 @@ def test_a_right_click_presses_the_right_button_and_opens_no_menu(ctx):
         document.addEventListener('contextmenu', (e) => window.__menus.push(e.defaultPrevented));
     """)
     before = page.server.values()["23"]
-    page.click("Radio_COM", x, y, button="right")
-    wait_until(lambda: page.server.values()["23"] != before, 3, "the right button to turn the knob")
+    p = page.click("Radio_COM", x, y, button="right")
+    by_page = wait_until(lambda: page.server.values()["23"] != before and page.server.values()["23"], 3,
+                         "the right button to turn the knob")
     menus = page.js("return window.__menus;")
     check(menus and all(menus), f"the context menu was not held back: {menus}")
+    # The same right click asked of the API turns the knob as far: the page
+    # pressed the right button, not the left.
+    time.sleep(0.3)
+    by_page = page.server.values()["23"]
+    page.server.post("/api/click", {"gauge": "Radio_COM", "x": p["gx"], "y": p["gy"], "button": "right"})
+    by_api = wait_until(lambda: page.server.values()["23"] != by_page and page.server.values()["23"], 3,
+                        "the API's right click to turn the knob")
+    check(abs((by_page - before) - (by_api - by_page)) < 0.001,
+          f"the page's right click went {before} to {by_page}, the API's {by_page} to {by_api}")
 
 
 def hidden_radio_panel(ctx):
@@ -268,3 +281,20 @@ def test_sounds_play_when_the_module_plays_them(ctx):
     fetched = sum(1 for u in page.js("return performance.getEntriesByType('resource').map((e) => e.name);")
                   if u.endswith(f"/api/wave/{wave}.wav"))
     check(fetched == 1, f"wave {wave} was fetched {fetched} times")
+
+
+def test_a_scaled_panel_is_painted_sharp_and_clicked_true(ctx):
+    page = ctx.open()
+    zoom = Select(page.driver.find_element(By.ID, "zoom"))
+    zoom.select_by_value("1.5")
+    board = page.gauge("Elec_Board")
+    wait_until(lambda: page.js("return document.querySelector('canvas[data-gauge=\"Elec_Board\"]').width;")
+               == round(board["box"][2] * 1.5), 3, "the board to be painted at the new scale")
+    # The switch under the pointer is the one the host moves.
+    area, tip = battery_switch(page)
+    x, y = centre(area["box"])
+    p = page.click("Elec_Board", x, y)
+    check(abs(p["scale"][0] - 1.5 * board["box"][2] / board["size"][0]) < 0.01,
+          f"the board shows at {p['scale'][0]} screen pixels a gauge pixel")
+    wait_until(lambda: page.server.tooltip("Elec_Board", x, y)["text"] != tip["text"], 3,
+               "the battery switch to move")

@@ -122,7 +122,10 @@
   const scratch = document.createElement('canvas');
   const scratchCtx = scratch.getContext('2d');
 
-  function paintImage(ctx, item, width, height) {
+  // `base` maps gauge pixels to the canvas's own; everything of an item
+  // (its matrix, clip and mask) is in gauge pixels, as cairo takes it
+  // under the window's scale.
+  function paintImage(ctx, item, base, width, height) {
     const bitmap = bitmaps.get(item.img);
     if (!bitmap) return;
     const mask = item.mask ? bitmaps.get(item.mask[0]) : null;
@@ -143,23 +146,25 @@
       s.setTransform(1, 0, 0, 1, 0, 0);
       s.globalCompositeOperation = 'source-over';
       s.globalAlpha = 1;
-      s.clearRect(0, 0, scratch.width, scratch.height);
+      s.clearRect(0, 0, width, height);
+      s.save();
+      s.setTransform(base[0], 0, 0, base[1], 0, 0);
       // Nothing shows outside the mask, whatever the compositing of the
       // image's own transparent margins.
-      s.save();
       s.beginPath();
       s.rect(item.mask[1], item.mask[2], mask.width, mask.height);
       s.clip();
-      s.setTransform(m[0], m[1], m[2], m[3], m[4], m[5]);
+      s.transform(m[0], m[1], m[2], m[3], m[4], m[5]);
       s.drawImage(bitmap, 0, 0);
-      s.setTransform(1, 0, 0, 1, 0, 0);
+      s.setTransform(base[0], 0, 0, base[1], 0, 0);
       s.globalCompositeOperation = 'destination-in';
       s.drawImage(mask, item.mask[1], item.mask[2]);
       s.restore();
+      ctx.setTransform(1, 0, 0, 1, 0, 0);
       ctx.globalAlpha = alpha;
       ctx.drawImage(scratch, 0, 0, width, height, 0, 0, width, height);
     } else {
-      ctx.setTransform(m[0], m[1], m[2], m[3], m[4], m[5]);
+      ctx.transform(m[0], m[1], m[2], m[3], m[4], m[5]);
       ctx.globalAlpha = alpha;
       ctx.drawImage(bitmap, 0, 0);
     }
@@ -196,23 +201,48 @@
     ctx.restore();
   }
 
+  // The simulator draws a gauge straight at its box's size, so the canvas
+  // holds as many pixels as the screen shows of the box (the gauge's own
+  // pixels, stretched, would blur or alias a scaled gauge). With
+  // ?pixels=gauge in the address the canvas keeps the gauge's own pixels,
+  // as its bitmaps have them.
+  const ownPixels = new URLSearchParams(location.search).get('pixels') === 'gauge';
+  let cockpitZoom = 1;
+
+  function canvasSize(gauge, picture) {
+    if (ownPixels) return [picture.w, picture.h];
+    const ratio = (window.devicePixelRatio || 1) * cockpitZoom;
+    return [Math.max(1, Math.round(gauge.box[2] * ratio)), Math.max(1, Math.round(gauge.box[3] * ratio))];
+  }
+
   function paint(gauge) {
     const picture = gauge.picture;
     const { canvas, ctx } = gauge;
-    if (canvas.width !== picture.w || canvas.height !== picture.h) {
-      canvas.width = picture.w;
-      canvas.height = picture.h;
+    const [width, height] = canvasSize(gauge, picture);
+    if (canvas.width !== width || canvas.height !== height) {
+      canvas.width = width;
+      canvas.height = height;
     }
+    const base = [width / picture.w, height / picture.h];
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.globalAlpha = 1;
     ctx.globalCompositeOperation = 'source-over';
-    ctx.clearRect(0, 0, canvas.width, canvas.height);
+    ctx.clearRect(0, 0, width, height);
+    ctx.setTransform(base[0], 0, 0, base[1], 0, 0);
+    // A gauge drawn smaller than its bitmaps needs them averaged, not
+    // sampled, as cairo does, or thin graduations flicker and thicken.
+    ctx.imageSmoothingQuality = 'high';
+    scratchCtx.imageSmoothingQuality = 'high';
     for (const item of picture.items) {
       if (item.text !== undefined) paintText(ctx, item);
-      else paintImage(ctx, item, canvas.width, canvas.height);
+      else paintImage(ctx, item, base, width, height);
     }
     gauge.paints += 1;
     canvas.dataset.paints = String(gauge.paints);
+  }
+
+  function repaintAll() {
+    for (const gauge of gauges.values()) if (gauge.picture) show(gauge.name, gauge.picture);
   }
 
   // A picture waits for its bitmaps; when a newer one arrives meanwhile,
@@ -317,6 +347,7 @@
       class: 'gauge',
       'data-gauge': g.name,
       'data-paints': '0',
+      'data-size': `${g.size[0]}x${g.size[1]}`,
       width: g.size[0],
       height: g.size[1],
       'aria-label': g.gauge,
@@ -329,6 +360,7 @@
       name: g.name,
       canvas,
       ctx: canvas.getContext('2d'),
+      box: g.box,
       size: g.size,
       areas: g.areas,
       paints: 0,
@@ -912,6 +944,16 @@
   const zoom = byId('zoom');
   zoom.addEventListener('change', () => {
     byId('cockpit').style.zoom = zoom.value;
+    cockpitZoom = Number(zoom.value);
+    repaintAll();
+  });
+  // The browser's own zoom, or a screen of another density, changes how
+  // many pixels a box covers.
+  let screenRatio = window.devicePixelRatio;
+  window.addEventListener('resize', () => {
+    if (window.devicePixelRatio === screenRatio) return;
+    screenRatio = window.devicePixelRatio;
+    repaintAll();
   });
 
   // ---------------------------------------------------------------- start
