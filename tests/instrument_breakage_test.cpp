@@ -274,7 +274,8 @@ TEST(ElecBoardSwitches, TheHeldBatterySwitchTurnsTheBatteryOnOnce) {
     host.variables().set(364, 0);
     host.update();
     const auto off_picture = board.icon_bitmap(9);
-    host.hold(board, 140, 50, 4);
+    // Three repeats: a switch that took them would flip four times, back off.
+    EXPECT_TRUE(host.hold(board, 140, 50, 3));
     host.update();
     EXPECT_EQ(host.variables().number(364), 1.0);
     EXPECT_NE(board.icon_bitmap(9), off_picture);
