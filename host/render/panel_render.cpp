@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "host/core/cp1252.h"
+#include "host/render/png_file.h"
 #include "host/render/renderer.h"
 
 namespace korvel::render {
@@ -77,7 +78,7 @@ Surface draw_window(const panel::WindowLayout& layout, const panel::PanelSession
     if (layout.width > largest_side || layout.height > largest_side)
         throw RenderError(what + ": " + std::to_string(layout.width) + " by " + std::to_string(layout.height) +
                           " is larger than " + std::to_string(largest_side) + " pixels a side");
-    Surface out(cairo_image_surface_create(CAIRO_FORMAT_RGB24, layout.width, layout.height));
+    Surface out = image_surface(CAIRO_FORMAT_RGB24, layout.width, layout.height);
     check(out.get(), what);
     cairo_t* cr = cairo_create(out.get());
     bool background = false;
@@ -135,7 +136,7 @@ Surface draw_overview(const std::vector<WindowPicture>& windows) {
         throw RenderError("the overview of " + std::to_string(windows.size()) + " windows would be " +
                           std::to_string(int(width)) + " by " + std::to_string(int(height)) +
                           " pixels; draw one window with --window");
-    Surface out(cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(width), int(height)));
+    Surface out = image_surface(CAIRO_FORMAT_RGB24, int(width), int(height));
     check(out.get(), "the overview");
     cairo_t* cr = cairo_create(out.get());
     cairo_set_source_rgb(cr, 0.08, 0.08, 0.09);
@@ -165,8 +166,7 @@ Surface draw_overview(const std::vector<WindowPicture>& windows) {
 
 void write_png(cairo_surface_t* surface, const std::string& path) {
     check(surface, path);
-    if (const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str()); status != CAIRO_STATUS_SUCCESS)
-        throw RenderError("cannot write " + path + ": " + cairo_status_to_string(status));
+    if (const auto failure = write_png_file(surface, path)) throw RenderError("cannot write " + path + ": " + *failure);
 }
 
 }  // namespace korvel::render

@@ -1,32 +1,33 @@
 // Draws a placed gauge the way the simulator's panel would, after an update:
-// every element in chain order from its record, its bitmaps and the values
-// the host kept, the hidden ones left out.
+// its display list (host/render/display_list.h, where the drawing rules are)
+// painted with cairo.
 //
-// The host's drawing rules, where the records leave them to it:
-// - needle bitmaps point along +x from their pivot and are turned to the
-//   angle their table gives for the value; a needle without rows is turned
-//   by its value in degrees, its bitmap drawn as it stands;
-// - a sprite's texture is centred on its centre point (shifted by its x and
-//   y values times their scales), scaled by its texture scales, turned
-//   counter-clockwise by its rotation value times its scale, and shows only
-//   where its mask (the next bitmap, placed at the element's position) is
-//   not black;
-// - a moving image runs over its travel (its length minus its window's)
-//   from its minimum to its maximum value, seen only through its window;
-// - digit drums (moving images, and icons of scale 0) without the lit bit
-//   are drawn dimmed;
-// - strings are drawn in their box, with their face, weight and colour.
+// How each item is painted, which the page's canvas painter follows too:
+// - an image: within its clip rectangle if it has one, the bitmap (pure
+//   black transparent) through its matrix, filtered as cairo's default
+//   filter does; with a mask, the result is kept only where the mask bitmap
+//   (at its point, untransformed) is opaque, in proportion to the mask's
+//   alpha; then the whole is laid over what is below at the item's alpha;
+// - a text: clipped to its box, set in the face at the weight and size,
+//   placed by the font's own extents as display_list.h says, in its colour.
 #pragma once
 
 #include <cairo.h>
 
 #include "host/core/host.h"
 #include "host/render/bitmaps.h"
+#include "host/render/display_list.h"
 
 namespace korvel::render {
 
-// Draws the gauge at the origin in its own pixels.
+// Paints a gauge's display list at the origin in the gauge's own pixels.
+void paint(cairo_t* cr, const DisplayList& list, Bitmaps& bitmaps);
+
+// The display list of the gauge, painted.
 void draw_gauge(cairo_t* cr, const host::PlacedGauge& gauge, Bitmaps& bitmaps);
+
+// The sizes of the bitmaps the painter will draw: those that decode.
+BitmapSizes sizes_of(Bitmaps& bitmaps);
 
 // The gauge's size in pixels: its background bitmap's.
 host::GaugeSize gauge_pixels(const host::PlacedGauge& gauge, Bitmaps& bitmaps);

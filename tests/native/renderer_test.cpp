@@ -247,3 +247,243 @@ TEST(ExamplePanel, ABadLineIsReportedAndTheRestOfTheWindowStillDraws) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// The painter's rules, on bitmaps made for the purpose: what the page's
+// canvas painter has to match.
+
+#include <unistd.h>
+
+#include <map>
+
+#include "host/render/display_list.h"
+#include "host/render/png_file.h"
+
+namespace {
+
+using korvel::render::DisplayList;
+using korvel::render::Image;
+using korvel::render::Matrix;
+
+// A 24-bit bitmap resource, rows stored bottom up as the format has them.
+template <typename Colour>
+std::vector<unsigned char> bitmap_resource(int width, int height, Colour colour) {
+    const int row = (width * 3 + 3) & ~3;
+    std::vector<unsigned char> b(40 + std::size_t(row) * std::size_t(height));
+    const auto put = [&b](std::size_t at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) b[at + std::size_t(i)] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    put(0, 40, 4);
+    put(4, std::uint32_t(width), 4);
+    put(8, std::uint32_t(height), 4);
+    put(12, 1, 2);
+    put(14, 24, 2);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            put(40 + std::size_t(height - 1 - y) * std::size_t(row) + std::size_t(x) * 3, colour(x, y), 3);
+    return b;
+}
+
+constexpr std::uint32_t white = 0xFFFFFF, red = 0xFF0000, green = 0x00FF00;
+
+struct Resources {
+    std::map<std::int32_t, std::vector<unsigned char>> bytes;
+    korvel::render::Bitmaps bitmaps() const {
+        return korvel::render::Bitmaps([this](std::int32_t id) -> std::optional<std::vector<unsigned char>> {
+            const auto it = bytes.find(id);
+            if (it == bytes.end()) return std::nullopt;
+            return it->second;
+        });
+    }
+};
+
+Picture painted(const DisplayList& list, korvel::render::Bitmaps& bitmaps) {
+    Surface s(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, list.width, list.height));
+    cairo_t* cr = cairo_create(s.get());
+    korvel::render::paint(cr, list, bitmaps);
+    cairo_destroy(cr);
+    cairo_surface_flush(s.get());
+    return {std::move(s)};
+}
+
+Image image_of(std::int32_t bitmap, Matrix placed, double alpha = 1.0) {
+    Image image;
+    image.bitmap = bitmap;
+    image.transform = placed;
+    image.alpha = alpha;
+    return image;
+}
+
+DisplayList one_image(int width, int height, Image image) { return {width, height, {{0, std::move(image)}}}; }
+
+int alpha(const Picture& p, int x, int y) { return int(p.at(x, y) >> 24); }
+
+TEST(Painter, TheMatrixTakesBitmapPixelsToGaugePixelsAsCairoOrdersIt) {
+    Resources r;
+    r.bytes[1] = bitmap_resource(2, 1, [](int x, int) { return x == 0 ? red : green; });
+    auto bitmaps = r.bitmaps();
+    const Picture moved = painted(one_image(4, 4, image_of(1, Matrix{1, 0, 0, 1, 1, 2})), bitmaps);
+    EXPECT_EQ(moved.at(1, 2), 0xFFFF0000u);
+    EXPECT_EQ(moved.at(2, 2), 0xFF00FF00u);
+    EXPECT_EQ(alpha(moved, 0, 2), 0);
+    // A quarter turn with yx = 1 takes the bitmap's +x down the gauge: the
+    // sense needles and sprites are turned in.
+    const Picture turned = painted(one_image(4, 4, image_of(1, Matrix{0, 1, -1, 0, 1, 0})), bitmaps);
+    EXPECT_EQ(turned.at(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(turned.at(0, 1), 0xFF00FF00u);
+}
+
+TEST(Painter, AMaskLetsTheImageThroughOnlyWhereItIsNotBlackAndNowhereOutsideIt) {
+    Resources r;
+    r.bytes[1] = bitmap_resource(6, 4, [](int, int) { return white; });
+    r.bytes[2] = bitmap_resource(3, 4, [](int x, int) { return x == 0 ? 0u : 0x202020u; });
+    auto bitmaps = r.bitmaps();
+    Image image = image_of(1, Matrix{});
+    image.mask = korvel::render::Mask{2, 2, 0};
+    const Picture p = painted(one_image(6, 4, image), bitmaps);
+    for (int y = 0; y < 4; ++y) {
+        EXPECT_EQ(alpha(p, 0, y), 0) << "left of the mask";
+        EXPECT_EQ(alpha(p, 1, y), 0);
+        EXPECT_EQ(alpha(p, 2, y), 0) << "the mask's black";
+        EXPECT_EQ(p.at(3, y), 0xFFFFFFFFu) << "the image, as it is, through the mask";
+        EXPECT_EQ(p.at(4, y), 0xFFFFFFFFu);
+        EXPECT_EQ(alpha(p, 5, y), 0) << "right of the mask";
+    }
+}
+
+TEST(Painter, AlphaDimsTheImageAndAClipCutsItWithOrWithoutAMask) {
+    Resources r;
+    r.bytes[1] = bitmap_resource(4, 4, [](int, int) { return white; });
+    r.bytes[2] = bitmap_resource(4, 4, [](int, int y) { return y < 2 ? white : 0u; });
+    auto bitmaps = r.bitmaps();
+    const int dimmed = int(std::lround(0.45 * 255));
+    Image image = image_of(1, Matrix{}, 0.45);
+    image.clip = korvel::render::Rect{1, 1, 2, 3};
+    const Picture clipped = painted(one_image(4, 4, image), bitmaps);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_NEAR(alpha(clipped, x, y), x >= 1 && x < 3 && y >= 1 ? dimmed : 0, 1) << x << "," << y;
+    image.mask = korvel::render::Mask{2, 0, 0};
+    const Picture masked = painted(one_image(4, 4, image), bitmaps);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_NEAR(alpha(masked, x, y), x >= 1 && x < 3 && y == 1 ? dimmed : 0, 1) << x << "," << y;
+}
+
+TEST(Painter, TextIsSetInsideItsBoxCentredAcrossIt) {
+    korvel::render::Text text;
+    text.text = "88";
+    text.box = {4, 2, 40, 16};
+    text.font_face = "DejaVu Sans";
+    text.font_size = 12;
+    text.colour = {255, 255, 0};
+    text.centred_across = true;
+    text.centred_down = true;
+    Resources r;
+    auto bitmaps = r.bitmaps();
+    const Picture p = painted({48, 20, {{0, text}}}, bitmaps);
+    int left = p.width(), right = -1, inked = 0;
+    for (int y = 0; y < p.height(); ++y)
+        for (int x = 0; x < p.width(); ++x) {
+            if (alpha(p, x, y) == 0) continue;
+            ++inked;
+            EXPECT_TRUE(x >= 4 && x < 44 && y >= 2 && y < 18) << "ink outside the box at " << x << "," << y;
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+    ASSERT_GT(inked, 20);
+    EXPECT_NEAR((left - 4) - (43 - right), 0, 3) << "as much room on either side";
+    EXPECT_GT(left, 10) << "not set from the box's left edge";
+}
+
+// A window draws its gauges smaller than their pixels, one after another.
+TEST(Renderer, GaugesDrawnSmallerStayInTheirBoxesAndNeverShowThroughEachOther) {
+    Host host;
+    PlacedGauge& airspeed = host.place("Airspeed");
+    PlacedGauge& clock = host.place("Clock");
+    PlacedGauge& com = host.place("Radio_COM");
+    auto bitmaps = korvel::render::module_bitmaps(host);
+    host.update();
+    const auto shrunk = [&](PlacedGauge& g) {
+        Surface s(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 300, 300));
+        cairo_t* cr = cairo_create(s.get());
+        cairo_translate(cr, 20, 10);
+        cairo_scale(cr, 0.5, 0.5);
+        korvel::render::draw_gauge(cr, g, bitmaps);
+        cairo_destroy(cr);
+        cairo_surface_flush(s.get());
+        return Picture{std::move(s)};
+    };
+    const Picture first = shrunk(airspeed);
+    const auto size = korvel::render::gauge_pixels(airspeed, bitmaps);
+    int inside = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 300; ++x) {
+            const bool in_box = x >= 20 && x < 20 + size.width / 2 && y >= 10 && y < 10 + size.height / 2;
+            if (!in_box) {
+                EXPECT_EQ(first.at(x, y) >> 24, 0u) << x << "," << y;
+            }
+            inside += in_box && first.opaque(x, y);
+        }
+    EXPECT_GT(inside, size.width * size.height / 4 / 2) << "the dial drew";
+    shrunk(com);
+    shrunk(clock);
+    EXPECT_TRUE(changed(first, shrunk(airspeed)).empty()) << "nothing of the gauges drawn between is left";
+}
+
+// ---------------------------------------------------------------------------
+// Pictures written as PNG files read back as cairo's own writer's do.
+
+std::string temporary(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("korvel-png-" + std::to_string(::getpid()) + "-" + name)).string();
+}
+
+Surface read_png(const std::string& path) { return Surface(cairo_image_surface_create_from_png(path.c_str())); }
+
+void expect_same_pixels(cairo_surface_t* a, cairo_surface_t* b) {
+    ASSERT_EQ(cairo_surface_status(a), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_surface_status(b), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_image_surface_get_format(a), cairo_image_surface_get_format(b));
+    const Picture pa{Surface(cairo_surface_reference(a))}, pb{Surface(cairo_surface_reference(b))};
+    ASSERT_EQ(pa.width(), pb.width());
+    ASSERT_EQ(pa.height(), pb.height());
+    const std::uint32_t keep = cairo_image_surface_get_format(a) == CAIRO_FORMAT_RGB24 ? 0xFFFFFFu : 0xFFFFFFFFu;
+    int differing = 0;
+    for (int y = 0; y < pa.height(); ++y)
+        for (int x = 0; x < pa.width(); ++x) differing += (pa.at(x, y) & keep) != (pb.at(x, y) & keep);
+    EXPECT_EQ(differing, 0);
+}
+
+TEST(PngFile, PicturesReadBackAsCairosOwnWriterWritesThem) {
+    for (const cairo_format_t format : {CAIRO_FORMAT_RGB24, CAIRO_FORMAT_ARGB32}) {
+        SCOPED_TRACE(format == CAIRO_FORMAT_RGB24 ? "RGB24" : "ARGB32");
+        // Every channel value somewhere, partly transparent where alpha counts,
+        // on an odd width so rows do not line up with words.
+        Surface s(cairo_image_surface_create(format, 257, 19));
+        cairo_t* cr = cairo_create(s.get());
+        for (int x = 0; x < 257; ++x) {
+            cairo_set_source_rgba(cr, x / 256.0, (256 - x) / 256.0, (x * 7 % 257) / 256.0, 0.2 + x / 320.0);
+            cairo_rectangle(cr, x, 0, 1, 19);
+            cairo_fill(cr);
+        }
+        cairo_destroy(cr);
+        const std::string ours = temporary("ours.png"), theirs = temporary("theirs.png");
+        const auto failure = korvel::render::write_png_file(s.get(), ours);
+        ASSERT_FALSE(failure) << *failure;
+        ASSERT_EQ(cairo_surface_write_to_png(s.get(), theirs.c_str()), CAIRO_STATUS_SUCCESS);
+        expect_same_pixels(read_png(ours).get(), read_png(theirs).get());
+        std::filesystem::remove(ours);
+        std::filesystem::remove(theirs);
+    }
+}
+
+TEST(PngFile, AFileThatCannotBeWrittenIsAReasonNotACrash) {
+    Surface s(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 4, 4));
+    const auto failure = korvel::render::write_png_file(s.get(), "/no/such/folder/x.png");
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_FALSE(failure->empty());
+    Surface broken(cairo_image_surface_create(CAIRO_FORMAT_RGB24, -1, 4));
+    EXPECT_TRUE(korvel::render::write_png_file(broken.get(), temporary("broken.png")).has_value());
+}
+
+}  // namespace
