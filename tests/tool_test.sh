@@ -58,6 +58,19 @@ expect 0 'good.cfg:7: warning: gauge02: the gauge is spelled Clock in Korvel_Ins
 expect 0 '^korvel-panel: 2 of 2 Korvel_Instr gauge lines placed, 1 line of other modules' -- \
   "$tool" render "$out/good.cfg" -o "$out/good.png"
 
+# The checker: one finding a line in the compilers' form, a count, status 1 on errors.
+messy="$source/tests/data/check/messy_panel.cfg"
+expect 1 "messy_panel.cfg:9: warning: \"tgps_panel\": window names are read in capitals only" -- "$tool" check "$messy"
+expect 1 'messy_panel.cfg:10: warning: "c//": c is followed by a comment' -- "$tool" check "$messy"
+expect 1 'messy_panel.cfg:11: note: click opens window 225' -- "$tool" check "$messy"
+expect 1 'messy_panel.cfg:24: error: gauge15: Korvel_Instr has no gauge named "Airspeedo"' -- "$tool" check "$messy"
+expect 1 '^1 error, [0-9]+ warnings$' -- "$tool" check "$messy"
+expect 2 'retrofit/panel.cfg:35: error: gauge15' -- "$tool" render "$source/examples/retrofit/panel.cfg" -o "$out/retrofit.png"
+expect 2 "wrote $out/retrofit-vc-vc_panel.png \(VC_Panel: 3 gauges\)" -- \
+  "$tool" render "$source/examples/retrofit/panel.cfg" -o "$out/retrofit.png"
+expect 0 '^0 errors, [0-9]+ warnings?$' -- "$tool" check "$source/examples/panel.cfg"
+expect 1 'cannot read the panel configuration' -- "$tool" check "$out/missing.cfg"
+
 # Errors end the tool.
 expect 1 'cannot read the panel configuration' -- "$tool" render "$out/missing.cfg" -o "$out/x.png"
 expect 1 'cannot read the flight state' -- "$tool" render --state "$out/missing.flt" -o "$out/x.png"

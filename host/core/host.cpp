@@ -449,6 +449,14 @@ bool Host::drag(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::span<co
     return true;
 }
 
+bool Host::drag_to(PlacedGauge& gauge, std::int32_t press_x, std::int32_t press_y, std::int32_t x, std::int32_t y) {
+    if (!gauge.live()) return false;
+    const ChildArea* child = gauge.mouse_.child_at(press_x, press_y, mouse_left_click);
+    if (child == nullptr || (child->rect->accepted_events & mouse_drag) == 0) return false;
+    deliver(gauge, *child, x, y, mouse_drag);
+    return true;
+}
+
 Tooltip Host::tooltip(PlacedGauge& gauge, std::int32_t x, std::int32_t y) {
     if (!gauge.live()) return {};
     if (gauge.size_ && !Area{{0, 0, gauge.size_->width, gauge.size_->height}}.contains(x, y)) return {};

@@ -149,6 +149,10 @@ public:
               MouseButton button = MouseButton::left);
     // A left press, then the pointer moved through the path with the button down.
     bool drag(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::span<const PixelPoint> path);
+    // One step of a drag in progress: the child pressed at (press_x,
+    // press_y), when it takes drags, is called with the drag bit alone at a
+    // point that may lie anywhere, as the pointer moves with the button down.
+    bool drag_to(PlacedGauge& gauge, std::int32_t press_x, std::int32_t press_y, std::int32_t x, std::int32_t y);
     // Whatever flags a host might pass: the child found as for a press of the
     // wanted bits is called with the flags as given, even on a dead gauge.
     bool mouse_event(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t wanted, std::uint32_t flags);

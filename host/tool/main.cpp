@@ -5,12 +5,14 @@
 //                [--updates N] [--click GAUGE X Y left|right]... [--window NAME] -o OUT.png
 //   korvel-panel tooltip GAUGE X Y [PANEL.CFG] [--state FILE] [--set TOKEN=VALUE]...
 //   korvel-panel check PANEL.CFG
+//   korvel-panel serve [PANEL.CFG] [--state FILE] [--port N] [--bind ADDR]
 //
 // Without a panel configuration the tool uses its own (examples/panel.cfg),
 // without a flight state the built-in one (examples/states/apron.flt).
 #include <CLI/CLI.hpp>
 
 #include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -20,6 +22,8 @@
 
 #include "host/core/cp1252.h"
 #include "host/core/host.h"
+#include "host/live/live_panel.h"
+#include "host/live/server.h"
 #include "host/panel/checker.h"
 #include "host/panel/flight_state.h"
 #include "host/panel/panel_config.h"
@@ -99,6 +103,48 @@ bool apply_state(Host& host, const std::string& state_file, const std::vector<st
     return problems;
 }
 
+// Ctrl-C stops the live panel's server; the rest is torn down in order.
+korvel::live::Server* serving = nullptr;
+extern "C" void on_interrupt(int) {
+    if (serving != nullptr) serving->stop();
+}
+
+int serve(const std::string& panel_path, const std::string& state_path, int port, const std::string& address,
+          bool port_given) {
+    korvel::live::PanelSource source;
+    source.panel_file = panel_path.empty() ? "built-in panel.cfg" : panel_path;
+    source.panel_text = panel_path.empty() ? std::string(korvel::tool::builtin_panel)
+                                           : read_text(panel_path, "panel configuration");
+    if (!panel_path.empty()) {
+        source.panel_folder = fs::path(panel_path).parent_path().string();
+        if (source.panel_folder.empty()) source.panel_folder = ".";
+    }
+    source.state_file = state_path.empty() ? "built-in flight state" : state_path;
+    source.state_text = state_path.empty() ? std::string(korvel::tool::builtin_state) : read_text(state_path, "flight state");
+    for (const korvel::tool::Example& e : korvel::tool::examples())
+        (std::string_view(e.kind) == "state" ? source.examples : source.profiles).emplace_back(e.name, e.text);
+
+    korvel::live::LivePanel panel(std::move(source));
+    korvel::live::Server server(panel);
+    const int bound = server.bind(address, port, !port_given);
+    if (bound == 0)
+        throw Failure("cannot listen on " + address + " port " + std::to_string(port) +
+                      (port_given ? "" : " or the 100 after it"));
+    serving = &server;
+    std::signal(SIGINT, on_interrupt);
+    std::signal(SIGTERM, on_interrupt);
+    const std::string shown = address == "0.0.0.0" ? "127.0.0.1" : address;
+    std::cout << "korvel-panel: the live panel is at http://" << (shown.find(':') != std::string::npos ? "[" + shown + "]" : shown)
+              << ":" << bound << "/ (Ctrl-C stops it)" << std::endl;
+    const bool ok = server.listen();
+    serving = nullptr;
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    if (!ok) throw Failure("the server stopped with an error");
+    std::cout << "korvel-panel: stopped" << std::endl;
+    return 0;
+}
+
 std::int32_t coordinate(const std::string& text) {
     std::int32_t v = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
@@ -150,6 +196,15 @@ int main(int argc, char** argv) {
     CLI::App* check = app.add_subcommand("check", "Explain a panel configuration: its errors, its traps, what each button does");
     check->add_option("panel", check_path, "The panel configuration (panel.cfg)")->required();
 
+    std::string serve_panel, serve_state, bind_address = "127.0.0.1";
+    int port = 8080;
+    CLI::App* live = app.add_subcommand("serve", "Fly and try the panel live in a web browser");
+    live->add_option("panel", serve_panel, "The panel configuration; the tool's own without one");
+    live->add_option("--state", serve_state, "A flight state file to start from");
+    CLI::Option* port_option = live->add_option("--port", port, "The port (8080, or the next free one)")
+                                   ->check(CLI::Range(1, 65535));
+    live->add_option("--bind", bind_address, "The address to listen on (127.0.0.1: this machine only)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -158,6 +213,8 @@ int main(int argc, char** argv) {
     }
 
     try {
+        // The live panel's host belongs to its own thread.
+        if (*live) return serve(serve_panel, serve_state, port, bind_address, port_option->count() > 0);
         Host host;
         if (*list) {
             korvel::tool::print_gauge_table(std::cout, host.gauge_table(), detailed);

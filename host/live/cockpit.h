@@ -1,0 +1,112 @@
+// The live panel's cockpit: the host with the panel placed, the flight
+// state, the profile playing, the buttons held, and what the page last saw.
+// Everything here runs on the one host thread that owns the module; the
+// server hands it decoded requests and takes its answers.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/core/host.h"
+#include "host/live/profile.h"
+#include "host/live/requests.h"
+#include "host/panel/panel_config.h"
+#include "host/panel/panel_session.h"
+#include "host/render/bitmaps.h"
+#include "host/render/display_list.h"
+
+namespace korvel::live {
+
+// What the live panel shows, as the command line gives it.
+struct PanelSource {
+    std::string panel_file;    // for messages
+    std::string panel_text;
+    std::string panel_folder;  // where its background bitmaps are; empty for none
+    std::string state_file;
+    std::string state_text;
+    std::vector<std::pair<std::string, std::string>> examples;  // shipped flight states: name, text
+    std::vector<std::pair<std::string, std::string>> profiles;  // shipped profiles: name, text
+};
+
+// The simulator's update rate.
+inline constexpr int cycles_per_second = 18;
+
+class Cockpit {
+public:
+    // Places the panel and applies the flight state; throws std::runtime_error
+    // when the panel places nothing it could show.
+    explicit Cockpit(const PanelSource& source);
+    ~Cockpit();
+
+    // The gauges requests may name, fixed from here on.
+    Catalogue catalogue() const;
+    // The panel as the page lays it out: windows, gauges, click areas.
+    nlohmann::json panel() const;
+
+    // One update cycle: the profile moves on, held buttons repeat, the host
+    // updates. Returns what changed since the last frame, or null when
+    // nothing did.
+    nlohmann::json cycle();
+    // Everything, for a page that has just connected.
+    nlohmann::json full_frame();
+
+    nlohmann::json click(const ClickRequest& request);
+    nlohmann::json tooltip(const TooltipRequest& request);
+    nlohmann::json set_state(const StateRequest& request);
+    nlohmann::json profile(const ProfileRequest& request);
+
+    // Pictures and sounds the page loads once.
+    std::optional<std::string> gauge_png(const std::string& name);
+    std::optional<std::string> bitmap_png(std::int32_t id);
+    std::optional<std::string> background_png(std::size_t window);
+    std::optional<std::string> wave(std::uint32_t id) const;
+
+    host::Host& host() { return *host_; }
+    std::uint64_t cycles() const { return cycle_; }
+
+private:
+    struct Held {
+        host::PlacedGauge* gauge;
+        std::int32_t x, y;
+        std::uint32_t button;
+        int cycles = 0;
+    };
+    struct Seen {  // what the page last saw of a gauge
+        std::string fingerprint;  // its element states, exactly
+        nlohmann::json picture;   // its display list, as sent
+    };
+
+    nlohmann::json changes();
+    nlohmann::json profile_state() const;
+    nlohmann::json gauge_picture(const host::PlacedGauge& gauge);
+    void fingerprint(const host::PlacedGauge& gauge, std::string& out) const;
+    nlohmann::json watched() const;
+    nlohmann::json apply_state_text(const std::string& text);
+
+    std::unique_ptr<host::Host> host_;
+    std::string panel_file_;
+    std::string panel_folder_;
+    panel::PanelConfig config_;
+    std::unique_ptr<panel::PanelSession> session_;
+    std::vector<std::string> names_;  // per placed line: Name or Name@2
+    std::vector<Seen> seen_;
+    std::vector<std::pair<std::string, std::string>> examples_, profiles_;
+    render::Bitmaps bitmaps_;
+    render::BitmapSizes sizes_;
+    ProfilePlayer player_;
+    std::optional<Held> held_;
+    std::size_t sounds_sent_ = 0;
+    std::vector<bool> windows_seen_;
+    nlohmann::json watched_seen_;
+    nlohmann::json profile_seen_;
+    nlohmann::json failed_seen_;
+    std::string scratch_;
+    std::uint64_t cycle_ = 0;
+};
+
+}  // namespace korvel::live

@@ -1,0 +1,209 @@
+#include "host/live/server.h"
+
+#include <httplib.h>
+
+#include <charconv>
+#include <chrono>
+
+#include "host/live/page.h"
+
+namespace korvel::live {
+
+namespace {
+
+using nlohmann::json;
+
+// An idle panel sends no frame; a comment this often lets a page's closed
+// connection show, so that a closed tab leaves nothing behind.
+constexpr auto keep_alive = std::chrono::seconds(15);
+
+void answer(httplib::Response& res, int status, const json& body) {
+    res.status = status;
+    res.set_content(body.dump(), "application/json");
+}
+
+void refuse(httplib::Response& res, int status, const std::string& message) {
+    answer(res, status, json{{"error", message}});
+}
+
+template <typename T>
+bool decoded(const Decoded<T>& d, httplib::Response& res) {
+    if (const Refusal* r = std::get_if<Refusal>(&d)) {
+        refuse(res, r->status, r->message);
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::uint32_t> number_in(const std::string& text) {
+    std::uint32_t v = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    return v;
+}
+
+// Runs a job on the host thread and answers with its JSON, or with 503 when
+// the host thread has gone.
+void on_host(LivePanel& panel, httplib::Response& res, std::function<json(Cockpit&)> job) {
+    try {
+        json result = panel.call<json>(std::move(job));
+        if (result.contains("error"))
+            answer(res, 422, result);
+        else
+            answer(res, 200, result);
+    } catch (const std::exception& e) {
+        refuse(res, 503, std::string("the panel is not running: ") + e.what());
+    }
+}
+
+void binary(LivePanel& panel, httplib::Response& res, const char* type, const std::string& what,
+            std::function<std::optional<std::string>(Cockpit&)> job) {
+    try {
+        const auto bytes = panel.call<std::optional<std::string>>(std::move(job));
+        if (!bytes) return refuse(res, 404, "there is no " + what);
+        res.set_header("Cache-Control", "max-age=3600");
+        res.set_content(*bytes, type);
+    } catch (const std::exception& e) {
+        refuse(res, 503, std::string("the panel is not running: ") + e.what());
+    }
+}
+
+}  // namespace
+
+Server::Server(LivePanel& panel) : panel_(panel), http_(std::make_unique<httplib::Server>()) {
+    // Each watching page holds a connection of its own.
+    http_->new_task_queue = [] { return new httplib::ThreadPool(64); };
+    http_->set_payload_max_length(largest_body);
+    http_->set_read_timeout(5, 0);
+    http_->set_write_timeout(5, 0);
+    // Idle keep-alive connections end soon, so that Ctrl-C need not wait for them.
+    http_->set_keep_alive_timeout(1);
+    routes();
+}
+
+Server::~Server() { stop(); }
+
+int Server::bind(const std::string& address, int port, bool next_free) {
+    for (int p = port; p <= port + (next_free ? 100 : 0) && p < 65536; ++p)
+        if (http_->bind_to_port(address.c_str(), p)) return p;
+    return 0;
+}
+
+bool Server::listen() { return http_->listen_after_bind() || stopping_; }
+
+void Server::stop() {
+    stopping_ = true;
+    if (http_) http_->stop();
+}
+
+void Server::routes() {
+    httplib::Server& s = *http_;
+    LivePanel& panel = panel_;
+
+    for (const PageFile& f : page_files())
+        s.Get(f.path, [f](const httplib::Request&, httplib::Response& res) {
+            res.set_content(std::string(f.content), f.type);
+        });
+
+    s.Get("/api/panel", [&panel](const httplib::Request&, httplib::Response& res) { answer(res, 200, panel.panel()); });
+
+    s.Post("/api/click", [&panel](const httplib::Request& req, httplib::Response& res) {
+        const auto d = decode_click(req.body, panel.catalogue());
+        if (!decoded(d, res)) return;
+        const ClickRequest r = std::get<ClickRequest>(d);
+        on_host(panel, res, [r](Cockpit& c) { return c.click(r); });
+    });
+
+    s.Get("/api/tooltip", [&panel](const httplib::Request& req, httplib::Response& res) {
+        std::map<std::string, std::string> query;
+        for (const auto& [key, value] : req.params) {
+            if (query.count(key) != 0) return refuse(res, 400, "'" + key + "' is given twice");
+            query[key] = value;
+        }
+        const auto d = decode_tooltip(query, panel.catalogue());
+        if (!decoded(d, res)) return;
+        const TooltipRequest r = std::get<TooltipRequest>(d);
+        on_host(panel, res, [r](Cockpit& c) { return c.tooltip(r); });
+    });
+
+    s.Post("/api/state", [&panel](const httplib::Request& req, httplib::Response& res) {
+        const auto d = decode_state(req.body);
+        if (!decoded(d, res)) return;
+        const StateRequest r = std::get<StateRequest>(d);
+        on_host(panel, res, [r](Cockpit& c) { return c.set_state(r); });
+    });
+
+    s.Post("/api/profile", [&panel](const httplib::Request& req, httplib::Response& res) {
+        const auto d = decode_profile(req.body);
+        if (!decoded(d, res)) return;
+        const ProfileRequest r = std::get<ProfileRequest>(d);
+        on_host(panel, res, [r](Cockpit& c) { return c.profile(r); });
+    });
+
+    s.Get(R"(/api/gauge/([A-Za-z0-9_@]+)\.png)", [&panel](const httplib::Request& req, httplib::Response& res) {
+        const std::string name = req.matches[1];
+        if (panel.catalogue().find(name) == nullptr) return refuse(res, 404, "the panel places no gauge '" + name + "'");
+        binary(panel, res, "image/png", "gauge " + name, [name](Cockpit& c) { return c.gauge_png(name); });
+        res.set_header("Cache-Control", "no-store");
+    });
+
+    s.Get(R"(/api/bitmap/(\d{1,6})\.png)", [&panel](const httplib::Request& req, httplib::Response& res) {
+        const auto id = number_in(req.matches[1]);
+        if (!id) return refuse(res, 404, "there is no such bitmap");
+        binary(panel, res, "image/png", "bitmap " + std::to_string(*id),
+               [id = std::int32_t(*id)](Cockpit& c) { return c.bitmap_png(id); });
+    });
+
+    s.Get(R"(/api/background/(\d{1,4})\.png)", [&panel](const httplib::Request& req, httplib::Response& res) {
+        const auto w = number_in(req.matches[1]);
+        if (!w) return refuse(res, 404, "there is no such background");
+        binary(panel, res, "image/png", "background for window " + std::to_string(*w),
+               [w = *w](Cockpit& c) { return c.background_png(w); });
+    });
+
+    s.Get(R"(/api/wave/(\d{1,4})\.wav)", [&panel](const httplib::Request& req, httplib::Response& res) {
+        const auto id = number_in(req.matches[1]);
+        if (!id) return refuse(res, 404, "there is no such wave");
+        binary(panel, res, "audio/wav", "wave " + std::to_string(*id), [id = *id](Cockpit& c) { return c.wave(id); });
+    });
+
+    s.Get("/api/events", [&panel, this](const httplib::Request&, httplib::Response& res) {
+        auto watcher = panel.watch();
+        res.set_header("Cache-Control", "no-store");
+        res.set_chunked_content_provider(
+            "text/event-stream",
+            [watcher, this](std::size_t, httplib::DataSink& sink) {
+                auto quiet = std::chrono::steady_clock::now();
+                while (!stopping_) {
+                    if (auto frame = watcher->next(std::chrono::milliseconds(250))) {
+                        const std::string event = "data: " + *frame + "\n\n";
+                        return sink.write(event.data(), event.size());
+                    }
+                    if (watcher->closed()) break;
+                    if (std::chrono::steady_clock::now() - quiet > keep_alive) {
+                        static constexpr char comment[] = ":\n\n";
+                        return sink.write(comment, sizeof comment - 1);
+                    }
+                }
+                sink.done();
+                return true;
+            },
+            [&panel, watcher](bool) { panel.forget(watcher); });
+    });
+
+    // Everything else is refused with a message, never a file of the disk.
+    s.set_error_handler([](const httplib::Request& req, httplib::Response& res) {
+        if (!res.body.empty()) return;
+        const std::string what = res.status == 404   ? "there is nothing at " + req.path
+                                 : res.status == 413 ? "the body is larger than " + std::to_string(largest_body) + " bytes"
+                                 : res.status == 405 ? req.method + " is not used at " + req.path
+                                                     : "the request was refused";
+        res.set_content(json{{"error", what}}.dump(), "application/json");
+    });
+    s.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+        res.status = 500;
+        res.set_content(json{{"error", "the server failed on this request"}}.dump(), "application/json");
+    });
+}
+
+}  // namespace korvel::live
