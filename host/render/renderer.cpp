@@ -68,15 +68,42 @@ void paint_text(cairo_t* cr, const Text& t) {
     cairo_restore(cr);
 }
 
-}  // namespace
-
-void paint(cairo_t* cr, const DisplayList& list, Bitmaps& bitmaps) {
+void paint_items(cairo_t* cr, const DisplayList& list, Bitmaps& bitmaps) {
     for (const DisplayItem& item : list.items) {
         if (const auto* image = std::get_if<Image>(&item.draw))
             paint_image(cr, *image, bitmaps);
         else
             paint_text(cr, std::get<Text>(item.draw));
     }
+}
+
+}  // namespace
+
+void paint(cairo_t* cr, const DisplayList& list, Bitmaps& bitmaps) {
+    // Shrunk, every item would be filtered down on its own, and cairo's
+    // filter for that costs more than all the rest of a window; composed
+    // first, the gauge is filtered down once.
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    const bool shrunk = m.xy == 0 && m.yx == 0 && std::abs(m.xx) < 1 && std::abs(m.yy) < 1;
+    cairo_surface_t* own = shrunk && list.width <= largest_composed && list.height <= largest_composed
+                               ? bitmaps.composing_surface(list.width, list.height)
+                               : nullptr;
+    if (own == nullptr) {
+        paint_items(cr, list, bitmaps);
+        return;
+    }
+    cairo_t* composing = cairo_create(own);
+    cairo_rectangle(composing, 0, 0, list.width, list.height);
+    cairo_clip(composing);
+    paint_items(composing, list, bitmaps);
+    cairo_destroy(composing);
+    cairo_save(cr);
+    cairo_rectangle(cr, 0, 0, list.width, list.height);
+    cairo_clip(cr);
+    cairo_set_source_surface(cr, own, 0, 0);
+    cairo_paint(cr);
+    cairo_restore(cr);
 }
 
 BitmapSizes sizes_of(Bitmaps& bitmaps) {
@@ -88,28 +115,7 @@ BitmapSizes sizes_of(Bitmaps& bitmaps) {
 }
 
 void draw_gauge(cairo_t* cr, const host::PlacedGauge& g, Bitmaps& bitmaps) {
-    const DisplayList list = display_list(g, sizes_of(bitmaps));
-    cairo_matrix_t m;
-    cairo_get_matrix(cr, &m);
-    const bool shrunk = m.xy == 0 && m.yx == 0 && std::abs(m.xx) < 1 && std::abs(m.yy) < 1;
-    cairo_surface_t* own = shrunk && list.width <= largest_composed && list.height <= largest_composed
-                               ? bitmaps.composing_surface(list.width, list.height)
-                               : nullptr;
-    if (own == nullptr) {
-        paint(cr, list, bitmaps);
-        return;
-    }
-    cairo_t* composing = cairo_create(own);
-    cairo_rectangle(composing, 0, 0, list.width, list.height);
-    cairo_clip(composing);
-    paint(composing, list, bitmaps);
-    cairo_destroy(composing);
-    cairo_save(cr);
-    cairo_rectangle(cr, 0, 0, list.width, list.height);
-    cairo_clip(cr);
-    cairo_set_source_surface(cr, own, 0, 0);
-    cairo_paint(cr);
-    cairo_restore(cr);
+    paint(cr, display_list(g, sizes_of(bitmaps)), bitmaps);
 }
 
 host::GaugeSize gauge_pixels(const host::PlacedGauge& g, Bitmaps& bitmaps) {

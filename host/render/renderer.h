@@ -2,14 +2,20 @@
 // its display list (host/render/display_list.h, where the drawing rules are)
 // painted with cairo.
 //
-// How each item is painted, which the page's canvas painter follows too:
+// How a list is painted, which the page's canvas painter follows too:
+// - smaller than the gauge's own pixels (as a window mostly draws its
+//   gauges), the items are painted at the gauge's own pixels on a
+//   transparent picture of its size, nothing outside it, and that picture is
+//   shrunk into place as one, as the simulator shrinks a gauge's image; at
+//   its own size or larger, the items are painted in place;
 // - an image: within its clip rectangle if it has one, the bitmap (pure
 //   black transparent) through its matrix, filtered as cairo's default
 //   filter does; with a mask, the result is kept only where the mask bitmap
 //   (at its point, untransformed) is opaque, in proportion to the mask's
 //   alpha; then the whole is laid over what is below at the item's alpha;
-// - a text: clipped to its box, set in the face at the weight and size,
-//   placed by the font's own extents as display_list.h says, in its colour.
+// - a text: clipped to its box, set in the face at the weight (bold from
+//   600) and size, placed by the font's own extents as display_list.h says,
+//   in its colour.
 #pragma once
 
 #include <cairo.h>
@@ -20,7 +26,8 @@
 
 namespace korvel::render {
 
-// Paints a gauge's display list at the origin in the gauge's own pixels.
+// Paints a gauge's display list with its own pixels at the origin of the
+// current transform.
 void paint(cairo_t* cr, const DisplayList& list, Bitmaps& bitmaps);
 
 // The display list of the gauge, painted.

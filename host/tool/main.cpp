@@ -17,10 +17,12 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iostream>
 #include <sstream>
 
 #include "host/core/cp1252.h"
+#include "host/core/failures.h"
 #include "host/core/host.h"
 #include "host/live/live_panel.h"
 #include "host/live/server.h"
@@ -177,6 +179,8 @@ int main(int argc, char** argv) {
     render->add_option("panel", panel_path, "The panel configuration (panel.cfg); the tool's own without one");
     render->add_option("--state", state_path, "A flight state file of token = value lines");
     render->add_option("--set", sets, "A variable, TOKEN=VALUE, after the flight state");
+    std::vector<std::string> fails;
+    render->add_option("--fail", fails, "Fail an instrument by its key's name or number (pitot_static, 7)");
     render->add_option("--updates", updates, "Update cycles after the clicks (60)");
     render->add_option("--click", clicks, "A click: GAUGE X Y left|right, in the gauge's pixels")->expected(4);
     render->add_option("--window", window, "Draw only this window (its ident or number)");
@@ -238,6 +242,11 @@ int main(int argc, char** argv) {
         print(std::cerr, session.config.problems, session.panel_file);
         print(std::cerr, panel.problems(), session.panel_file);
         const bool state_problems = apply_state(host, state_path, sets);
+        for (const std::string& name : fails) {
+            const auto key = korvel::host::failure_key(name);
+            if (!key || !korvel::host::failure_name(*key)) throw Failure("--fail: no instrument fails by the key '" + name + "'");
+            host.fail(*key);
+        }
         const bool refused = session.config.refused_lines > 0;
         host.update();
 
@@ -293,13 +302,27 @@ int main(int argc, char** argv) {
             wrote(output, pictures[0]);
         } else {
             const fs::path out(output);
+            // The overview holds as many pixels as all the windows: it is
+            // written while they are, once nothing draws on any of them. The
+            // windows are written even when it cannot be drawn.
+            korvel::render::Surface overview;
+            std::exception_ptr no_overview;
+            try {
+                overview = korvel::render::draw_overview(pictures);
+            } catch (const korvel::render::RenderError&) {
+                no_overview = std::current_exception();
+            }
+            std::future<void> overview_written;
+            if (overview)
+                overview_written = std::async(std::launch::async, [&] { korvel::render::write_png(overview.get(), output); });
             for (const auto& p : pictures) {
                 const fs::path each =
                     out.parent_path() / (out.stem().string() + "-" + korvel::panel::window_file_name(*p.window) + ".png");
                 korvel::render::write_png(p.image.get(), each.string());
                 wrote(each.string(), p);
             }
-            korvel::render::write_png(korvel::render::draw_overview(pictures).get(), output);
+            if (no_overview) std::rethrow_exception(no_overview);
+            overview_written.get();
             std::cout << "korvel-panel: wrote " << output << " (" << pictures.size()
                       << (pictures.size() == 1 ? " window)" : " windows)") << "\n";
         }

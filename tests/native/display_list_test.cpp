@@ -128,16 +128,23 @@ TEST(DisplayList, ANeedleWithoutRowsTurnsByItsValueInDegrees) {
 TEST(DisplayList, NeedlesStayDrawableWhateverTheirValue) {
     Host host;
     PlacedGauge& airspeed = host.place("Airspeed");
+    PlacedGauge& dg = host.place("Directional_Gyro");
+    const std::size_t bug = 2;
     for (const double v : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, -1e300}) {
         SCOPED_TRACE(v);
         host.variables().set(token::indicated_airspeed, v);
+        host.variables().set(token::heading_bug, v);
         host.update();
-        const DisplayList list = list_of(host, airspeed);
-        for (std::size_t needle : {1u, 2u}) {
-            const Image image = image_of(list, needle);
-            EXPECT_TRUE(finite(image.transform));
+        for (const auto& [gauge, needle] : {std::pair{&airspeed, std::size_t{1}}, std::pair{&airspeed, std::size_t{2}},
+                                            std::pair{&dg, bug}}) {
+            const Image image = image_of(list_of(host, *gauge), needle);
+            EXPECT_TRUE(finite(image.transform)) << gauge->name() << " needle " << needle;
             // Still a turn: no shear, no scale, whatever the angle.
             EXPECT_NEAR(image.transform.xx * image.transform.yy - image.transform.xy * image.transform.yx, 1.0, 1e-9);
+        }
+        if (!std::isfinite(v)) {
+            EXPECT_TRUE(near(direction(image_of(list_of(host, dg), bug).transform, 1, 0), 1, 0))
+                << "a bug with no angle stands as its bitmap does";
         }
     }
 }

@@ -396,6 +396,31 @@ TEST(Painter, TextIsSetInsideItsBoxCentredAcrossIt) {
     EXPECT_GT(left, 10) << "not set from the box's left edge";
 }
 
+TEST(Painter, ShrunkAGaugeIsComposedWithinItsOwnPixelsFirst) {
+    Resources r;
+    r.bytes[1] = bitmap_resource(8, 8, [](int, int) { return white; });
+    auto bitmaps = r.bitmaps();
+    const auto shrunk = [&](const DisplayList& list) {
+        Surface s(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 8, 8));
+        cairo_t* cr = cairo_create(s.get());
+        cairo_scale(cr, 0.5, 0.5);
+        korvel::render::paint(cr, list, bitmaps);
+        cairo_destroy(cr);
+        cairo_surface_flush(s.get());
+        return Picture{std::move(s)};
+    };
+    shrunk({8, 8, {}});
+    // A 4 by 4 gauge with a bitmap twice its size: only the gauge's own
+    // pixels show, a quarter of the bitmap, shrunk to 2 by 2.
+    const Picture small = shrunk(one_image(4, 4, image_of(1, Matrix{})));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(alpha(small, x, y), x < 2 && y < 2 ? 255 : 0) << x << "," << y;
+    // A larger gauge drawn next shows nothing of what the first left out.
+    const Picture empty = shrunk({8, 8, {}});
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(alpha(empty, x, y), 0) << x << "," << y;
+}
+
 // A window draws its gauges smaller than their pixels, one after another.
 TEST(Renderer, GaugesDrawnSmallerStayInTheirBoxesAndNeverShowThroughEachOther) {
     Host host;
