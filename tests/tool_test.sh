@@ -71,6 +71,14 @@ expect 2 "wrote $out/retrofit-vc-vc_panel.png \(VC_Panel: 3 gauges\)" -- \
 expect 0 '^0 errors, [0-9]+ warnings?$' -- "$tool" check "$source/examples/panel.cfg"
 expect 1 'cannot read the panel configuration' -- "$tool" check "$out/missing.cfg"
 
+# A failed pitot-static system shows on the panel: in cruise the airspeed
+# needle rests at its stop instead of showing 290 kt.
+cruise="$source/examples/states/cruise.flt"
+expect 0 'wrote' -- "$tool" render --state "$cruise" --window main_panel -o "$out/fail1.png"
+expect 0 'wrote' -- "$tool" render --state "$cruise" --fail pitot_static --window main_panel -o "$out/fail2.png"
+cmp -s "$out/fail1.png" "$out/fail2.png" && fail "the pitot-static failure changed nothing on the panel"
+expect 1 "no instrument fails by the key 'wings'" -- "$tool" render --fail wings -o "$out/x.png"
+
 # Errors end the tool.
 expect 1 'cannot read the panel configuration' -- "$tool" render "$out/missing.cfg" -o "$out/x.png"
 expect 1 'cannot read the flight state' -- "$tool" render --state "$out/missing.flt" -o "$out/x.png"
