@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <string>
 
 #include "host/core/host.h"
@@ -74,6 +75,32 @@ TEST(TooltipFormatter, AConversionTooLongToPassOnWholeStaysAsWritten) {
     const char* text = "[%1!-----------------------5d!] [%1!-+ #05.1f!] [%1!9999d!]";
     EXPECT_EQ(korvel::host::format_tooltip(text, &argument, 1, nullptr, out),
               "[%1!-----------------------5d!] [+7.0 ] [%1!9999d!]");
+}
+
+double KORVEL_CALL negative_nan(double, std::uint32_t, const char*, ModuleVariable*, GaugeHeader*) {
+    return -std::numeric_limits<double>::quiet_NaN();
+}
+double KORVEL_CALL minus_infinity(double, std::uint32_t, const char*, ModuleVariable*, GaugeHeader*) {
+    return -std::numeric_limits<double>::infinity();
+}
+double KORVEL_CALL plus_infinity(double, std::uint32_t, const char*, ModuleVariable*, GaugeHeader*) {
+    return std::numeric_limits<double>::infinity();
+}
+
+TEST(TooltipFormatter, NanAndTheInfinitiesReadTheSameInBothBuilds) {
+    std::array<TooltipArgument, 3> arguments{};
+    arguments[0].numeric = negative_nan;
+    arguments[1].numeric = minus_infinity;
+    arguments[2].numeric = plus_infinity;
+    std::array<char, 128> out{};
+    EXPECT_EQ(korvel::host::format_tooltip("Course %1!03.0f!\xB0 %1!E! %1!6.2f!|", arguments.data(), 3, nullptr, out),
+              "Course nan\xB0 NAN    nan|")
+        << "NaN has no sign, whatever its sign bit";
+    EXPECT_EQ(korvel::host::format_tooltip("%2!f! %3!+g! %3!-5G!| %2!5.1e!", arguments.data(), 3, nullptr, out),
+              "-inf +inf INF  |  -inf");
+    EXPECT_EQ(korvel::host::format_tooltip("%1!d! %2!d! %3!d!", arguments.data(), 3, nullptr, out),
+              "0 -2147483648 2147483647")
+        << "integer conversions still saturate";
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The RMI/ILS dual indicators and the RMI needle switch.
 #include "tests/gauge_test_support.h"
 
+#include <limits>
+
 namespace {
 
 using namespace gauge_test;
@@ -189,7 +191,9 @@ TEST_F(Indicators, InRmiModeOnlyTheSecondKnobSwitchesTheVorSourceOnALeftClick) {
 TEST_F(Indicators, InIlsModeTheKnobTooltipNamesTheCourse) {
     ils(second);
     const std::pair<double, const char*> courses[] = {
-        {45, "45."}, {123.4, "123."}, {7.25, "7.25"}, {0, "0."}, {359.9, "360."}, {1e300, "1e+300"}};
+        {45, "45."}, {123.4, "123."}, {7.25, "7.25"}, {0, "0."}, {359.9, "360."}, {1e300, "1e+300"},
+        {-std::numeric_limits<double>::quiet_NaN(), "nan"}, {std::numeric_limits<double>::quiet_NaN(), "nan"},
+        {-std::numeric_limits<double>::infinity(), "-inf"}, {std::numeric_limits<double>::infinity(), "inf"}};
     for (const auto& [course, text] : courses) {
         host.variables().set(45, course);
         EXPECT_EQ(host.tooltip(second, knob_left_x, knob_y).text,

@@ -176,8 +176,15 @@ struct RmiIls {
     }
 
     // The course with three significant digits and its decimal point always
-    // written: 45 reads "45.", 7.25 "7.25", 123.4 "123.".
+    // written: 45 reads "45.", 7.25 "7.25", 123.4 "123.". A course that is not
+    // a number reads "nan" and an infinite one "inf" or "-inf", spelt here
+    // because each C library spells them its own way.
     static void format_course(double course, char* out, std::size_t size) {
+        if (!std::isfinite(course)) {
+            out[0] = '\0';
+            append(out, size, std::isnan(course) ? "nan" : course < 0 ? "-inf" : "inf");
+            return;
+        }
         std::snprintf(out, size, "%.3g", course);
         if (std::strpbrk(out, ".en") == nullptr) append(out, size, ".");
     }

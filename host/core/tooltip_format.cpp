@@ -1,5 +1,6 @@
 #include "host/core/tooltip_format.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -48,6 +49,29 @@ bool valid_format(std::string_view format) {
     return i + 1 == format.size() && std::strchr("diuxXoeEfFgGs", format[i]) != nullptr;
 }
 
+// C libraries spell NaN and the infinities each their own way ("-nan",
+// "-nan(ind)", "1.#QNAN"), so the host spells them itself, the same in both
+// builds: "nan" without a sign, "inf" signed as a number would be, upper case
+// for an upper-case conversion, padded to the width the format asks for.
+void format_non_finite(std::span<char> piece, std::string_view format, double value) {
+    const bool upper = std::strchr("EFG", format.back()) != nullptr;
+    const std::string_view flags = format.substr(0, format.find_first_not_of("-+ #0"));
+    const char* sign = "";
+    if (std::isinf(value)) {
+        if (value < 0) sign = "-";
+        else if (flags.find('+') != std::string_view::npos) sign = "+";
+        else if (flags.find(' ') != std::string_view::npos) sign = " ";
+    }
+    const char* word = std::isnan(value) ? (upper ? "NAN" : "nan") : (upper ? "INF" : "inf");
+    int width = 0;
+    for (std::size_t i = flags.size(); i < format.size() && is_digit(format[i]); ++i)
+        width = width * 10 + (format[i] - '0');
+    const bool left = flags.find('-') != std::string_view::npos;
+    char text[8];
+    std::snprintf(text, sizeof text, "%s%s", sign, word);
+    std::snprintf(piece.data(), piece.size(), left ? "%-*s" : "%*s", width, text);
+}
+
 void insert(Writer& writer, std::string_view format, const TooltipArgument& argument, GaugeHeader* gauge) {
     char printf_format[24];
     std::snprintf(printf_format, sizeof printf_format, "%%%.*s", static_cast<int>(format.size()), format.data());
@@ -62,6 +86,8 @@ void insert(Writer& writer, std::string_view format, const TooltipArgument& argu
             std::snprintf(piece, sizeof piece, printf_format, static_cast<int>(saturate_to_i32(value)));
         else if (std::strchr("uxXo", conversion) != nullptr)
             std::snprintf(piece, sizeof piece, printf_format, static_cast<unsigned>(saturate_to_u32(value)));
+        else if (!std::isfinite(value))
+            format_non_finite(piece, format, value);
         else
             std::snprintf(piece, sizeof piece, printf_format, value);
     }
