@@ -188,6 +188,9 @@ def test_a_shipped_flight_state_and_a_file_load(ctx):
     wait_until(lambda: close(page.server.values()["74"], own, 0.5), 3, "the altitude of the file")
     message = page.driver.find_element(By.ID, "state-message").text
     check("mine.flt" in message, f"the page did not say the file was loaded: {message!r}")
-    # The registration plate shows the file's registration.
-    reg = page.server.frame()["gauges"]["Registration"]["items"]
-    check(any(item.get("text") == "TEST-1" for item in reg), f"the plate shows {reg}")
+    # The registration plate shows the file's registration from its next update on.
+    def plate_shows():
+        items = page.server.frame()["gauges"]["Registration"]["items"]
+        return any(item.get("text") == "TEST-1" for item in items)
+
+    wait_until(plate_shows, 3, "the registration plate to show TEST-1")

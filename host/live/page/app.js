@@ -699,6 +699,9 @@
 
   function buildStateTools() {
     const select = byId('example');
+    // No shipped state is chosen until the pilot picks one: the panel may be
+    // flying a state given on the command line.
+    select.append(make('option', { value: '', text: 'choose a flight state…' }));
     for (const name of panel.examples) select.append(make('option', { value: name, text: name.replace(/_/g, ' ') }));
     select.disabled = panel.examples.length === 0;
     byId('load-example').addEventListener('click', () => {
