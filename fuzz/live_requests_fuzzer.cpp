@@ -28,6 +28,9 @@ const T* accepted(const korvel::live::Decoded<T>& d) {
     }
     return &std::get<T>(d);
 }
+// The answer points into the decoded request, which must outlive it.
+template <typename T>
+const T* accepted(const korvel::live::Decoded<T>&&) = delete;
 
 }  // namespace
 
@@ -35,14 +38,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const std::string_view body(reinterpret_cast<const char*>(data) + 1, size - 1);
     switch (data[0] % 4) {
-        case 0:
-            if (const auto* click = accepted(korvel::live::decode_click(body, catalogue()))) {
+        case 0: {
+            const auto decoded = korvel::live::decode_click(body, catalogue());
+            if (const auto* click = accepted(decoded)) {
                 const auto* g = catalogue().find(click->gauge);
                 FUZZ_CHECK(g != nullptr);
                 if (click->action != korvel::live::MouseAction::drag && click->action != korvel::live::MouseAction::release)
                     FUZZ_CHECK(click->x >= 0 && click->y >= 0 && click->x < g->size.width && click->y < g->size.height);
             }
             break;
+        }
         case 1: {
             // Query parameters as key=value&key=value, as the server hands them on.
             std::map<std::string, std::string> query;
@@ -54,22 +59,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 query[std::string(pair.substr(0, eq))] = eq == std::string_view::npos ? "" : std::string(pair.substr(eq + 1));
                 at = end + 1;
             }
-            if (const auto* tip = accepted(korvel::live::decode_tooltip(query, catalogue()))) {
+            const auto decoded = korvel::live::decode_tooltip(query, catalogue());
+            if (const auto* tip = accepted(decoded)) {
                 const auto* g = catalogue().find(tip->gauge);
                 FUZZ_CHECK(g != nullptr && tip->x >= 0 && tip->y >= 0 && tip->x < g->size.width && tip->y < g->size.height);
             }
             break;
         }
-        case 2:
-            if (const auto* state = accepted(korvel::live::decode_state(body)))
+        case 2: {
+            const auto decoded = korvel::live::decode_state(body);
+            if (const auto* state = accepted(decoded))
                 for (const auto& [token, value] : state->values) FUZZ_CHECK(token > 0 && token < 1024 && std::isfinite(value));
             break;
-        case 3:
-            if (const auto* profile = accepted(korvel::live::decode_profile(body))) {
+        }
+        case 3: {
+            const auto decoded = korvel::live::decode_profile(body);
+            if (const auto* profile = accepted(decoded)) {
                 if (profile->time) FUZZ_CHECK(std::isfinite(*profile->time) && *profile->time >= 0);
                 if (profile->speed) FUZZ_CHECK(*profile->speed > 0 && *profile->speed <= 64);
             }
             break;
+        }
     }
     return 0;
 }
