@@ -280,8 +280,18 @@ void Host::update(int cycles) {
     for (int i = 0; i < cycles; ++i) update();
 }
 
+void Host::run_probe(std::string_view step, const PlacedGauge& gauge) const {
+    try {
+        probe_(step, gauge);
+    } catch (const std::exception& e) {
+        throw std::runtime_error(std::string(step == "update" ? "the update of " : "a click on ") +
+                                 std::string(gauge.name()) + ": " + e.what());
+    }
+}
+
 void Host::update(PlacedGauge& gauge) {
     if (!gauge.live()) return;
+    if (probe_) run_probe("update", gauge);
     activate(gauge);
     if (GaugeCallback callback = gauge.header_->callback) callback(gauge.header_, service_update, 0);
     walk_elements(gauge, true);
@@ -400,6 +410,7 @@ std::int32_t offset(std::int32_t point, std::int32_t corner) {
 
 void Host::deliver(PlacedGauge& gauge, const ChildArea& child, std::int32_t x, std::int32_t y,
                    std::uint32_t flags) {
+    if (probe_) run_probe("mouse", gauge);
     activate(gauge);
     MouseRect& rect = *child.rect;
     if (rect.key_event != 0) on_trigger_key_event(rect.key_event, 0);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -211,6 +212,13 @@ public:
     // wave's as decoded to PCM), or 0.
     std::uint32_t wave_in_buffer(int buffer) const;
 
+    // A hand in the host's work for tests of what its callers do when it
+    // fails: the probe is called before the module is asked to update a
+    // gauge ("update") or to take a click ("mouse"), and what it throws
+    // leaves the host as a fault of that gauge, its name in the message.
+    using Probe = std::function<void(std::string_view step, const PlacedGauge& gauge)>;
+    void set_probe(Probe probe) { probe_ = std::move(probe); }
+
     // Entry points of the host's service table.
     void on_panel_window_toggle(std::uint32_t panel_id);
     void on_trigger_key_event(std::uint32_t event, std::uint32_t value);
@@ -225,6 +233,7 @@ private:
     void walk_elements(PlacedGauge& gauge, bool call_module);
     const ChildArea* press(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t button_bit);
     void deliver(PlacedGauge& gauge, const ChildArea& child, std::int32_t x, std::int32_t y, std::uint32_t flags);
+    void run_probe(std::string_view step, const PlacedGauge& gauge) const;
     std::optional<GaugeSize> bitmap_size(std::int32_t resource_id) const;
 
     ModuleLibrary library_;
@@ -234,6 +243,7 @@ private:
     std::vector<std::unique_ptr<PlacedGauge>> placed_;
     std::string calculator_result_;
     std::array<char, 1024> tooltip_text_{};
+    Probe probe_;
     bool in_init_ = false;
     std::size_t init_service_calls_ = 0;
 };

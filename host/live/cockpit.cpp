@@ -174,11 +174,15 @@ Cockpit::Cockpit(const PanelSource& source)
 
 Cockpit::~Cockpit() = default;
 
-json Cockpit::gauge_picture(const host::PlacedGauge& gauge) {
-    const render::DisplayList list = render::display_list(gauge, sizes_);
-    json items = json::array();
-    for (const render::DisplayItem& item : list.items) items.push_back(item_json(item));
-    return {{"w", list.width}, {"h", list.height}, {"items", std::move(items)}};
+json Cockpit::gauge_picture(std::size_t index) {
+    try {
+        const render::DisplayList list = render::display_list(*session_->placed()[index].gauge, sizes_);
+        json items = json::array();
+        for (const render::DisplayItem& item : list.items) items.push_back(item_json(item));
+        return {{"w", list.width}, {"h", list.height}, {"items", std::move(items)}};
+    } catch (const std::exception& e) {
+        throw std::runtime_error("the picture of " + names_[index] + ": " + e.what());
+    }
 }
 
 Catalogue Cockpit::catalogue() const {
@@ -305,7 +309,7 @@ json Cockpit::changes() {
         // A value may still creep where the picture no longer moves (a
         // smoothed needle closing in on its reading): what travels is what
         // the page would paint differently.
-        json picture = gauge_picture(g);
+        json picture = gauge_picture(i);
         if (picture == seen_[i].picture) continue;
         seen_[i].picture = picture;
         gauges[names_[i]] = std::move(picture);
@@ -353,17 +357,26 @@ json Cockpit::changes() {
 
 json Cockpit::cycle() {
     ++cycle_;
-    player_.advance(1.0 / cycles_per_second, host_->simulator());
-    if (held_) {
-        // The simulator repeats a held button's call after a short wait,
-        // then every other cycle, to the areas that ask for it.
-        ++held_->cycles;
-        if (held_->cycles >= 8 && held_->cycles % 2 == 0)
-            host_->mouse_event(*held_->gauge, held_->x, held_->y, held_->button | mouse_repeat,
-                               held_->button | mouse_repeat);
+    // A fault names its step; the host names the gauge of a failed update or click.
+    const char* step = "the flight profile";
+    try {
+        player_.advance(1.0 / cycles_per_second, host_->simulator());
+        if (held_) {
+            // The simulator repeats a held button's call after a short wait,
+            // then every other cycle, to the areas that ask for it.
+            step = "the held button";
+            ++held_->cycles;
+            if (held_->cycles >= 8 && held_->cycles % 2 == 0)
+                host_->mouse_event(*held_->gauge, held_->x, held_->y, held_->button | mouse_repeat,
+                                   held_->button | mouse_repeat);
+        }
+        step = "the update";
+        host_->update();
+        step = "the frame";
+        return changes();
+    } catch (const std::exception& e) {
+        throw std::runtime_error(std::string(step) + ": " + e.what());
     }
-    host_->update();
-    return changes();
 }
 
 json Cockpit::full_frame() {
@@ -371,7 +384,7 @@ json Cockpit::full_frame() {
     // the other pages were last sent stays as it was, so that they still
     // get every change at the next cycle.
     json gauges = json::object();
-    for (std::size_t i = 0; i < names_.size(); ++i) gauges[names_[i]] = gauge_picture(*session_->placed()[i].gauge);
+    for (std::size_t i = 0; i < names_.size(); ++i) gauges[names_[i]] = gauge_picture(i);
     json windows = json::object();
     for (const panel::WindowLayout& layout : session_->layouts()) {
         const panel::Window& window = *layout.window;

@@ -83,7 +83,7 @@ private:
 
     nlohmann::json changes();
     nlohmann::json profile_state() const;
-    nlohmann::json gauge_picture(const host::PlacedGauge& gauge);
+    nlohmann::json gauge_picture(std::size_t index);
     void fingerprint(const host::PlacedGauge& gauge, std::string& out) const;
     nlohmann::json watched() const;
     nlohmann::json apply_state_text(const std::string& text);

@@ -1,5 +1,6 @@
 #include "host/live/live_panel.h"
 
+#include <iostream>
 #include <stdexcept>
 
 namespace korvel::live {
@@ -13,15 +14,17 @@ std::optional<std::string> Watcher::next(std::chrono::milliseconds timeout) {
     return frame;
 }
 
-void Watcher::push(std::string frame) {
+bool Watcher::push(std::string frame) {
     {
         std::lock_guard lock(mutex_);
-        // A page that stopped reading is not worth a growing queue: it gets
-        // the whole panel again when it reads on.
-        if (frames_.size() > 256) frames_.clear();
+        if (frames_.size() >= capacity_) {
+            frames_.clear();
+            return false;
+        }
         frames_.push_back(std::move(frame));
     }
     ready_.notify_one();
+    return true;
 }
 
 void Watcher::close() {
@@ -37,7 +40,7 @@ bool Watcher::closed() const {
     return closed_;
 }
 
-LivePanel::LivePanel(PanelSource source) {
+LivePanel::LivePanel(PanelSource source, LiveOptions options) : options_(std::move(options)) {
     std::promise<void> started;
     auto ready = started.get_future();
     thread_ = std::thread(&LivePanel::run, this, std::move(source), std::move(started));
@@ -63,14 +66,14 @@ void LivePanel::stop() {
 void LivePanel::enqueue(std::function<void(Cockpit&)> job) {
     {
         std::lock_guard lock(mutex_);
-        if (stopping_) throw std::runtime_error("the live panel has stopped");
+        if (stopping_) throw PanelStopped();
         jobs_.push_back(std::move(job));
     }
     wake_.notify_all();
 }
 
 std::shared_ptr<Watcher> LivePanel::watch() {
-    auto w = std::make_shared<Watcher>();
+    auto w = std::make_shared<Watcher>(options_.watcher_queue);
     {
         std::lock_guard lock(mutex_);
         newcomers_.push_back(w);
@@ -91,6 +94,51 @@ std::size_t LivePanel::watchers() const {
     return watchers_.size() + newcomers_.size();
 }
 
+void LivePanel::report(const std::string& fault) {
+    std::lock_guard lock(log_mutex_);
+    if (options_.log)
+        options_.log(fault);
+    else
+        std::cerr << "korvel-panel: " << fault << std::endl;
+}
+
+namespace {
+
+std::string fault_of(std::exception_ptr e) {
+    try {
+        std::rethrow_exception(std::move(e));
+    } catch (const std::exception& x) {
+        return x.what();
+    } catch (...) {
+        return "an exception that is not a std::exception";
+    }
+}
+
+// What the pages are told of a fault of the host thread.
+std::string fault_frame(const std::string& message) { return nlohmann::json{{"fault", message}}.dump(); }
+
+}  // namespace
+
+void LivePanel::send_everything(Cockpit& cockpit, std::vector<std::shared_ptr<Watcher>> pages) {
+    std::string everything;
+    try {
+        everything = cockpit.full_frame().dump();
+    } catch (...) {
+        // The pages that waited for it cannot start from a part of the panel:
+        // they are told why and let go, and come back through their reconnect.
+        const std::string fault = "the whole panel for a new page failed: " + fault_of(std::current_exception());
+        report(fault);
+        for (auto& w : pages) {
+            w->push(fault_frame(fault));
+            w->close();
+        }
+        return;
+    }
+    for (auto& w : pages) w->push(everything);
+    std::lock_guard lock(mutex_);
+    watchers_.insert(watchers_.end(), pages.begin(), pages.end());
+}
+
 void LivePanel::run(PanelSource source, std::promise<void> started) {
     // The module, its host and everything they touch live and die on this thread.
     std::unique_ptr<Cockpit> cockpit;
@@ -107,6 +155,7 @@ void LivePanel::run(PanelSource source, std::promise<void> started) {
     using clock = std::chrono::steady_clock;
     const auto period = std::chrono::microseconds(1'000'000 / cycles_per_second);
     auto next_cycle = clock::now() + period;
+    std::string repeated_fault;
     for (;;) {
         std::deque<std::function<void(Cockpit&)>> jobs;
         std::vector<std::shared_ptr<Watcher>> newcomers;
@@ -117,23 +166,37 @@ void LivePanel::run(PanelSource source, std::promise<void> started) {
             jobs.swap(jobs_);
             newcomers.swap(newcomers_);
         }
+        // A job keeps its own fault for its request (the packaged task holds it).
         for (auto& job : jobs) job(*cockpit);
-        if (!newcomers.empty()) {
-            // A new page starts from the whole panel; the others go on from
-            // what they have.
-            const std::string everything = cockpit->full_frame().dump();
-            for (auto& w : newcomers) w->push(everything);
-            std::lock_guard lock(mutex_);
-            watchers_.insert(watchers_.end(), newcomers.begin(), newcomers.end());
-        }
+        // A new page, or one that fell behind, starts from the whole panel;
+        // the others go on from what they have.
+        if (!newcomers.empty()) send_everything(*cockpit, std::move(newcomers));
         if (clock::now() < next_cycle) continue;
         next_cycle += period;
         if (clock::now() > next_cycle + 10 * period) next_cycle = clock::now() + period;  // fell behind: no catching up
-        const nlohmann::json frame = cockpit->cycle();
-        if (frame.is_null()) continue;
-        const std::string text = frame.dump();
+        std::string text;
+        try {
+            const nlohmann::json frame = cockpit->cycle();
+            repeated_fault.clear();
+            if (frame.is_null()) continue;
+            text = frame.dump();
+        } catch (...) {
+            // A failed cycle is reported and the next one runs as usual; a
+            // fault that comes back every cycle is reported once, until a
+            // cycle gets through again.
+            const std::string fault = fault_of(std::current_exception());
+            if (fault == repeated_fault) continue;
+            repeated_fault = fault;
+            const std::string line = "cycle " + std::to_string(cockpit->cycles()) + " failed: " + fault;
+            report(line);
+            text = fault_frame(line);
+        }
         std::lock_guard lock(mutex_);
-        for (auto& w : watchers_) w->push(text);
+        std::erase_if(watchers_, [&](const std::shared_ptr<Watcher>& w) {
+            if (w->push(text)) return false;
+            newcomers_.push_back(w);
+            return true;
+        });
     }
     // Jobs still queued get their promises broken; the pages are let go.
     std::lock_guard lock(mutex_);

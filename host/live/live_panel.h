@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,24 +27,40 @@ namespace korvel::live {
 // A page watching the panel: the frames meant for it, in order.
 class Watcher {
 public:
+    explicit Watcher(std::size_t capacity = 256) : capacity_(capacity) {}
     // The next frame, or none when `timeout` passed or the panel closed.
     std::optional<std::string> next(std::chrono::milliseconds timeout);
-    void push(std::string frame);
+    // Queues a frame. A page that stopped reading is not worth a growing
+    // queue: past `capacity` frames the queue is dropped and push returns
+    // false, and the page must be sent the whole panel before anything else.
+    bool push(std::string frame);
     void close();
     bool closed() const;
 
 private:
+    const std::size_t capacity_;
     mutable std::mutex mutex_;
     std::condition_variable ready_;
     std::deque<std::string> frames_;
     bool closed_ = false;
 };
 
+// A request's job is not run because the host thread has stopped.
+struct PanelStopped : std::runtime_error {
+    PanelStopped() : std::runtime_error("the live panel has stopped") {}
+};
+
+struct LiveOptions {
+    std::size_t watcher_queue = 256;  // frames a page may fall behind before it is sent everything again
+    // Where faults of the host thread are reported (a line each); stderr when empty.
+    std::function<void(const std::string&)> log;
+};
+
 class LivePanel {
 public:
     // Starts the host thread and waits until the panel is placed; throws
     // what the cockpit threw.
-    explicit LivePanel(PanelSource source);
+    explicit LivePanel(PanelSource source, LiveOptions options = {});
     ~LivePanel();
     LivePanel(const LivePanel&) = delete;
     LivePanel& operator=(const LivePanel&) = delete;
@@ -52,7 +69,8 @@ public:
     const nlohmann::json& panel() const { return panel_; }
 
     // Runs `job` on the host thread between two cycles and gives back its
-    // result; throws std::runtime_error when the panel has stopped.
+    // result. Throws PanelStopped when the panel has stopped, and whatever
+    // the job threw when it failed; the panel goes on either way.
     template <typename Result>
     Result call(std::function<Result(Cockpit&)> job) {
         auto task = std::make_shared<std::packaged_task<Result(Cockpit&)>>(std::move(job));
@@ -68,13 +86,19 @@ public:
 
     void stop();
 
+    // A fault of the host thread or of a request's job, as one line of the log.
+    void report(const std::string& fault);
+
 private:
     void enqueue(std::function<void(Cockpit&)> job);
     void run(PanelSource source, std::promise<void> started);
+    void send_everything(Cockpit& cockpit, std::vector<std::shared_ptr<Watcher>> pages);
 
+    LiveOptions options_;
     Catalogue catalogue_{{}};
     nlohmann::json panel_;
     mutable std::mutex mutex_;
+    std::mutex log_mutex_;
     std::condition_variable wake_;
     std::deque<std::function<void(Cockpit&)>> jobs_;
     std::vector<std::shared_ptr<Watcher>> watchers_;

@@ -2,8 +2,11 @@
 
 #include <httplib.h>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <chrono>
+#include <future>
 
 #include "host/live/page.h"
 
@@ -42,35 +45,123 @@ std::optional<std::uint32_t> number_in(const std::string& text) {
     return v;
 }
 
-// Runs a job on the host thread and answers with its JSON, or with 503 when
-// the host thread has gone.
-void on_host(LivePanel& panel, httplib::Response& res, std::function<json(Cockpit&)> job) {
+// Answers a request whose job could not be done: 503 when the host thread
+// has gone, 500 when the job failed there (the panel goes on).
+void job_failed(LivePanel& panel, const httplib::Request& req, httplib::Response& res) {
+    try {
+        throw;
+    } catch (const PanelStopped& e) {
+        refuse(res, 503, std::string("the panel is not running: ") + e.what());
+    } catch (const std::future_error&) {
+        refuse(res, 503, "the panel stopped before it got to this request");
+    } catch (const std::exception& e) {
+        panel.report(req.method + " " + req.path + " failed: " + e.what());
+        refuse(res, 500, std::string("the host failed on this request: ") + e.what());
+    } catch (...) {
+        panel.report(req.method + " " + req.path + " failed");
+        refuse(res, 500, "the host failed on this request");
+    }
+}
+
+// Runs a job on the host thread and answers with its JSON.
+void on_host(LivePanel& panel, const httplib::Request& req, httplib::Response& res,
+             std::function<json(Cockpit&)> job) {
     try {
         json result = panel.call<json>(std::move(job));
         if (result.contains("error"))
             answer(res, 422, result);
         else
             answer(res, 200, result);
-    } catch (const std::exception& e) {
-        refuse(res, 503, std::string("the panel is not running: ") + e.what());
+    } catch (...) {
+        job_failed(panel, req, res);
     }
 }
 
-void binary(LivePanel& panel, httplib::Response& res, const char* type, const std::string& what,
-            std::function<std::optional<std::string>(Cockpit&)> job) {
+void binary(LivePanel& panel, const httplib::Request& req, httplib::Response& res, const char* type,
+            const std::string& what, std::function<std::optional<std::string>(Cockpit&)> job) {
     try {
         const auto bytes = panel.call<std::optional<std::string>>(std::move(job));
         if (!bytes) return refuse(res, 404, "there is no " + what);
         res.set_header("Cache-Control", "max-age=3600");
         res.set_content(*bytes, type);
-    } catch (const std::exception& e) {
-        refuse(res, 503, std::string("the panel is not running: ") + e.what());
+    } catch (...) {
+        job_failed(panel, req, res);
     }
+}
+
+std::string lower(std::string text) {
+    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The host of a Host header or of an origin's authority, without its port:
+// "localhost", "127.0.0.1", "[::1]".
+std::string host_part(std::string_view authority) {
+    if (!authority.empty() && authority.front() == '[') {
+        const auto close = authority.find(']');
+        return close == std::string_view::npos ? std::string(authority) : std::string(authority.substr(0, close + 1));
+    }
+    return std::string(authority.substr(0, authority.find(':')));
+}
+
+bool ip_literal(const std::string& host) {
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']')
+        return host.find_first_not_of("0123456789abcdef:.", 1) == host.size() - 1;
+    int parts = 0;
+    std::size_t at = 0;
+    while (at <= host.size()) {
+        const std::size_t dot = std::min(host.find('.', at), host.size());
+        const std::string_view part = std::string_view(host).substr(at, dot - at);
+        unsigned value = 0;
+        const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+        if (part.empty() || part.size() > 3 || error != std::errc{} || end != part.data() + part.size() || value > 255)
+            return false;
+        ++parts;
+        at = dot + 1;
+    }
+    return parts == 4;
 }
 
 }  // namespace
 
-Server::Server(LivePanel& panel) : panel_(panel), http_(std::make_unique<httplib::Server>()) {
+bool Server::own_host(const std::string& host_header) const {
+    const std::string host = lower(host_part(host_header));
+    if (host.empty()) return false;
+    // A page reached by an address needs no name; a rebinding attack needs one.
+    if (ip_literal(host)) return true;
+    if (host == "localhost" || host.ends_with(".localhost")) return true;
+    return std::find(options_.allowed_hosts.begin(), options_.allowed_hosts.end(), host) != options_.allowed_hosts.end();
+}
+
+// Every request is checked before its route: a Host that is not the
+// server's own name (DNS rebinding), a POST from another page's origin, and
+// a POST body that is not JSON (which a cross-site form could send without
+// asking) are refused.
+std::optional<std::pair<int, std::string>> Server::refusal(const httplib::Request& req) const {
+    if (!req.has_header("Host")) return std::pair{400, std::string("the request names no Host")};
+    const std::string host = req.get_header_value("Host");
+    if (!own_host(host))
+        return std::pair{403, "the panel answers to its own addresses only, not to the host '" + host +
+                                  "' (start it with --allow-host " + host_part(host) + " to allow that name)"};
+    if (req.method != "POST") return std::nullopt;
+    if (req.has_header("Origin")) {
+        const std::string origin = req.get_header_value("Origin");
+        if (lower(origin) != "http://" + lower(host))
+            return std::pair{403, "the panel takes requests only from its own pages, not from the origin '" + origin + "'"};
+    }
+    const std::string type = lower(req.get_header_value("Content-Type"));
+    const std::string_view media = std::string_view(type).substr(0, type.find(';'));
+    if (media.find_first_not_of(' ') == std::string_view::npos ||
+        media.substr(0, media.find_last_not_of(' ') + 1) != "application/json")
+        return std::pair{415, "the body must be sent as application/json, not as '" +
+                                  req.get_header_value("Content-Type") + "'"};
+    return std::nullopt;
+}
+
+
+Server::Server(LivePanel& panel, ServerOptions options)
+    : panel_(panel), options_(std::move(options)), http_(std::make_unique<httplib::Server>()) {
+    for (std::string& name : options_.allowed_hosts) name = lower(name);
     // Each watching page holds a connection of its own.
     http_->new_task_queue = [] { return new httplib::ThreadPool(64); };
     http_->set_payload_max_length(largest_body);
@@ -100,6 +191,14 @@ void Server::routes() {
     httplib::Server& s = *http_;
     LivePanel& panel = panel_;
 
+    s.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
+        if (const auto r = refusal(req)) {
+            refuse(res, r->first, r->second);
+            return httplib::Server::HandlerResponse::Handled;
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+
     for (const PageFile& f : page_files())
         s.Get(f.path, [f](const httplib::Request&, httplib::Response& res) {
             res.set_content(std::string(f.content), f.type);
@@ -111,7 +210,7 @@ void Server::routes() {
         const auto d = decode_click(req.body, panel.catalogue());
         if (!decoded(d, res)) return;
         const ClickRequest r = std::get<ClickRequest>(d);
-        on_host(panel, res, [r](Cockpit& c) { return c.click(r); });
+        on_host(panel, req, res, [r](Cockpit& c) { return c.click(r); });
     });
 
     s.Get("/api/tooltip", [&panel](const httplib::Request& req, httplib::Response& res) {
@@ -123,48 +222,48 @@ void Server::routes() {
         const auto d = decode_tooltip(query, panel.catalogue());
         if (!decoded(d, res)) return;
         const TooltipRequest r = std::get<TooltipRequest>(d);
-        on_host(panel, res, [r](Cockpit& c) { return c.tooltip(r); });
+        on_host(panel, req, res, [r](Cockpit& c) { return c.tooltip(r); });
     });
 
     s.Post("/api/state", [&panel](const httplib::Request& req, httplib::Response& res) {
         const auto d = decode_state(req.body);
         if (!decoded(d, res)) return;
         const StateRequest r = std::get<StateRequest>(d);
-        on_host(panel, res, [r](Cockpit& c) { return c.set_state(r); });
+        on_host(panel, req, res, [r](Cockpit& c) { return c.set_state(r); });
     });
 
     s.Post("/api/profile", [&panel](const httplib::Request& req, httplib::Response& res) {
         const auto d = decode_profile(req.body);
         if (!decoded(d, res)) return;
         const ProfileRequest r = std::get<ProfileRequest>(d);
-        on_host(panel, res, [r](Cockpit& c) { return c.profile(r); });
+        on_host(panel, req, res, [r](Cockpit& c) { return c.profile(r); });
     });
 
     s.Get(R"(/api/gauge/([A-Za-z0-9_@]+)\.png)", [&panel](const httplib::Request& req, httplib::Response& res) {
         const std::string name = req.matches[1];
         if (panel.catalogue().find(name) == nullptr) return refuse(res, 404, "the panel places no gauge '" + name + "'");
-        binary(panel, res, "image/png", "gauge " + name, [name](Cockpit& c) { return c.gauge_png(name); });
+        binary(panel, req, res, "image/png", "gauge " + name, [name](Cockpit& c) { return c.gauge_png(name); });
         res.set_header("Cache-Control", "no-store");
     });
 
     s.Get(R"(/api/bitmap/(\d{1,6})\.png)", [&panel](const httplib::Request& req, httplib::Response& res) {
         const auto id = number_in(req.matches[1]);
         if (!id) return refuse(res, 404, "there is no such bitmap");
-        binary(panel, res, "image/png", "bitmap " + std::to_string(*id),
+        binary(panel, req, res, "image/png", "bitmap " + std::to_string(*id),
                [id = std::int32_t(*id)](Cockpit& c) { return c.bitmap_png(id); });
     });
 
     s.Get(R"(/api/background/(\d{1,4})\.png)", [&panel](const httplib::Request& req, httplib::Response& res) {
         const auto w = number_in(req.matches[1]);
         if (!w) return refuse(res, 404, "there is no such background");
-        binary(panel, res, "image/png", "background for window " + std::to_string(*w),
+        binary(panel, req, res, "image/png", "background for window " + std::to_string(*w),
                [w = *w](Cockpit& c) { return c.background_png(w); });
     });
 
     s.Get(R"(/api/wave/(\d{1,4})\.wav)", [&panel](const httplib::Request& req, httplib::Response& res) {
         const auto id = number_in(req.matches[1]);
         if (!id) return refuse(res, 404, "there is no such wave");
-        binary(panel, res, "audio/wav", "wave " + std::to_string(*id), [id = *id](Cockpit& c) { return c.wave(id); });
+        binary(panel, req, res, "audio/wav", "wave " + std::to_string(*id), [id = *id](Cockpit& c) { return c.wave(id); });
     });
 
     s.Get("/api/events", [&panel, this](const httplib::Request&, httplib::Response& res) {

@@ -5,19 +5,30 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host/live/live_panel.h"
 
 namespace httplib {
 class Server;
-}
+struct Request;
+}  // namespace httplib
 
 namespace korvel::live {
 
+struct ServerOptions {
+    // Host names, in any case, that the panel answers to besides localhost.
+    // Any IP address is answered, so that a tablet on the local network can
+    // reach a server bound to 0.0.0.0: DNS rebinding needs a name.
+    std::vector<std::string> allowed_hosts;
+};
+
 class Server {
 public:
-    explicit Server(LivePanel& panel);
+    explicit Server(LivePanel& panel, ServerOptions options = {});
     ~Server();
 
     // Binds to the address and the port, or to the next free one when `next_free`
@@ -29,7 +40,11 @@ public:
 
 private:
     void routes();
+    bool own_host(const std::string& host_header) const;
+    std::optional<std::pair<int, std::string>> refusal(const httplib::Request& req) const;
+
     LivePanel& panel_;
+    ServerOptions options_;
     std::unique_ptr<httplib::Server> http_;
     std::atomic<bool> stopping_{false};
 };

@@ -5,7 +5,7 @@
 //                [--updates N] [--click GAUGE X Y left|right]... [--window NAME] -o OUT.png
 //   korvel-panel tooltip GAUGE X Y [PANEL.CFG] [--state FILE] [--set TOKEN=VALUE]...
 //   korvel-panel check PANEL.CFG
-//   korvel-panel serve [PANEL.CFG] [--state FILE] [--port N] [--bind ADDR]
+//   korvel-panel serve [PANEL.CFG] [--state FILE] [--port N] [--bind ADDR] [--allow-host NAME]...
 //
 // Without a panel configuration the tool uses its own (examples/panel.cfg),
 // without a flight state the built-in one (examples/states/apron.flt).
@@ -112,7 +112,7 @@ extern "C" void on_interrupt(int) {
 }
 
 int serve(const std::string& panel_path, const std::string& state_path, int port, const std::string& address,
-          bool port_given) {
+          bool port_given, const std::vector<std::string>& allowed_hosts) {
     korvel::live::PanelSource source;
     source.panel_file = panel_path.empty() ? "built-in panel.cfg" : panel_path;
     source.panel_text = panel_path.empty() ? std::string(korvel::tool::builtin_panel)
@@ -127,7 +127,7 @@ int serve(const std::string& panel_path, const std::string& state_path, int port
         (std::string_view(e.kind) == "state" ? source.examples : source.profiles).emplace_back(e.name, e.text);
 
     korvel::live::LivePanel panel(std::move(source));
-    korvel::live::Server server(panel);
+    korvel::live::Server server(panel, {allowed_hosts});
     const int bound = server.bind(address, port, !port_given);
     if (bound == 0)
         throw Failure("cannot listen on " + address + " port " + std::to_string(port) +
@@ -201,6 +201,7 @@ int main(int argc, char** argv) {
     check->add_option("panel", check_path, "The panel configuration (panel.cfg)")->required();
 
     std::string serve_panel, serve_state, bind_address = "127.0.0.1";
+    std::vector<std::string> allowed_hosts;
     int port = 8080;
     CLI::App* live = app.add_subcommand("serve", "Fly and try the panel live in a web browser");
     live->add_option("panel", serve_panel, "The panel configuration; the tool's own without one");
@@ -208,6 +209,8 @@ int main(int argc, char** argv) {
     CLI::Option* port_option = live->add_option("--port", port, "The port (8080, or the next free one)")
                                    ->check(CLI::Range(1, 65535));
     live->add_option("--bind", bind_address, "The address to listen on (127.0.0.1: this machine only)");
+    live->add_option("--allow-host", allowed_hosts,
+                     "A host name the page may be reached by, besides localhost and IP addresses (repeatable)");
 
     try {
         app.parse(argc, argv);
@@ -218,7 +221,7 @@ int main(int argc, char** argv) {
 
     try {
         // The live panel's host belongs to its own thread.
-        if (*live) return serve(serve_panel, serve_state, port, bind_address, port_option->count() > 0);
+        if (*live) return serve(serve_panel, serve_state, port, bind_address, port_option->count() > 0, allowed_hosts);
         Host host;
         if (*list) {
             korvel::tool::print_gauge_table(std::cout, host.gauge_table(), detailed);

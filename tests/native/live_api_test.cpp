@@ -8,8 +8,14 @@
 
 #include <unistd.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
 #include <chrono>
 #include <fstream>
+#include <map>
+#include <mutex>
 #include <sstream>
 #include <thread>
 
@@ -32,11 +38,12 @@ std::string read_example(const std::string& name) {
 // The sample panel, served on a port of its own for the test's length.
 struct Served {
     korvel::live::LivePanel panel;
-    korvel::live::Server server{panel};
+    korvel::live::Server server;
     int port = 0;
     std::thread thread;
 
-    Served() : panel(source()) {
+    explicit Served(korvel::live::LiveOptions options = {}, korvel::live::ServerOptions server_options = {})
+        : panel(source(), std::move(options)), server(panel, std::move(server_options)) {
         port = server.bind("127.0.0.1", 18900 + int(::getpid() % 1000), true);
         EXPECT_NE(port, 0);
         thread = std::thread([this] { server.listen(); });
@@ -208,6 +215,211 @@ TEST(LiveApi, FailuresAndStatesAndProfilesGoThroughTheHost) {
     EXPECT_DOUBLE_EQ(body(r)["time"].get<double>(), 275);
     const double cruise = s.panel.call<double>([](korvel::live::Cockpit& k) { return k.host().variables().number(74); });
     EXPECT_DOUBLE_EQ(cruise, 12000) << "the profile's cruise altitude";
+}
+
+// What a page shows: every gauge, window and reading as its frames left them.
+struct PageModel {
+    std::map<std::string, json> gauges, windows, values;
+    int whole_panels = 0;  // frames that carried every gauge
+    std::vector<std::string> faults;
+
+    void apply(const json& frame) {
+        if (frame.contains("fault")) faults.push_back(frame["fault"]);
+        if (frame.contains("gauges") && frame["gauges"].size() == 58) ++whole_panels;
+        for (const char* part : {"gauges", "windows", "values"}) {
+            if (!frame.contains(part)) continue;
+            auto& into = part[0] == 'g' ? gauges : part[0] == 'w' ? windows : values;
+            for (const auto& [key, value] : frame[part].items()) into[key] = value;
+        }
+    }
+    // Reads frames until none comes for `quiet`.
+    void read_until_quiet(korvel::live::Watcher& page, std::chrono::milliseconds quiet) {
+        const auto give_up = std::chrono::steady_clock::now() + 20s;
+        while (std::chrono::steady_clock::now() < give_up) {
+            const auto frame = page.next(quiet);
+            if (!frame) return;
+            apply(json::parse(*frame));
+        }
+        ADD_FAILURE() << "the frames never stopped coming";
+    }
+};
+
+TEST(LiveStream, APageThatFellBehindIsSentTheWholePanelAgainAndEndsUpWhole) {
+    korvel::live::LiveOptions options;
+    options.watcher_queue = 8;  // under half a second of frames
+    korvel::live::LivePanel panel(Served::source(), options);
+    const auto page = panel.watch();
+    PageModel shown;
+    shown.read_until_quiet(*page, 300ms);
+    ASSERT_EQ(shown.whole_panels, 1) << "a new page starts from the whole panel";
+
+    // The page stops reading while the profile flies its climbing turn at
+    // eight times real time: every needle moves at every cycle.
+    const auto cycles = [&] { return panel.call<std::uint64_t>([](korvel::live::Cockpit& c) { return c.cycles(); }); };
+    panel.call<json>([](korvel::live::Cockpit& c) {
+        korvel::live::ProfileRequest r;
+        r.action = korvel::live::ProfileAction::seek;
+        r.time = 160.0;
+        c.profile(r);
+        r.action = korvel::live::ProfileAction::play;
+        r.speed = 8.0;
+        return c.profile(r);
+    });
+    // Three times as many cycles as the queue holds frames, however slow the machine.
+    for (const std::uint64_t start = cycles(); cycles() < start + 3 * options.watcher_queue;)
+        std::this_thread::sleep_for(50ms);
+    panel.call<json>([](korvel::live::Cockpit& c) {
+        korvel::live::ProfileRequest r;
+        r.action = korvel::live::ProfileAction::pause;
+        return c.profile(r);
+    });
+
+    shown.read_until_quiet(*page, 600ms);
+    EXPECT_GE(shown.whole_panels, 2) << "the page that fell behind was sent the whole panel again";
+    const json now = panel.call<json>([](korvel::live::Cockpit& c) { return c.full_frame(); });
+    for (const auto& [name, picture] : now["gauges"].items())
+        EXPECT_EQ(shown.gauges[name], picture) << name << " shows a stale picture";
+    for (const auto& [window, visible] : now["windows"].items()) EXPECT_EQ(shown.windows[window], visible) << window;
+    for (const auto& [token, value] : now["values"].items()) EXPECT_EQ(shown.values[token], value) << "token " << token;
+}
+
+TEST(LiveStream, AFaultOfTheHostIsReportedAndThePanelGoesOn) {
+    std::mutex log_mutex;
+    std::vector<std::string> log;
+    korvel::live::LiveOptions options;
+    options.log = [&](const std::string& line) {
+        std::lock_guard lock(log_mutex);
+        log.push_back(line);
+    };
+    Served s(options);
+    const auto logged = [&](const std::string& words) {
+        std::lock_guard lock(log_mutex);
+        return std::any_of(log.begin(), log.end(), [&](const std::string& l) { return l.find(words) != std::string::npos; });
+    };
+    // The host fails on a click of the COM radio and on every update of the airspeed indicator.
+    s.panel.call<int>([](korvel::live::Cockpit& c) {
+        c.host().set_probe([](std::string_view step, const korvel::host::PlacedGauge& g) {
+            if ((step == "mouse" && g.name() == "Radio_COM") || (step == "update" && g.name() == "Airspeed"))
+                throw std::runtime_error("injected fault");
+        });
+        return 0;
+    });
+    const auto page = s.panel.watch();
+    httplib::Client c = s.client();
+
+    // A fault in a request's job answers that request.
+    const auto click = c.Post("/api/click", R"({"gauge":"Radio_COM","x":270,"y":20})", "application/json");
+    ASSERT_TRUE(click);
+    EXPECT_EQ(click->status, 500);
+    EXPECT_EQ(body(click)["error"], "the host failed on this request: a click on Radio_COM: injected fault");
+    EXPECT_TRUE(logged("POST /api/click failed: a click on Radio_COM: injected fault"));
+
+    // A fault in the cycle: the log and the pages are told once, while the
+    // requests that come meanwhile are answered.
+    PageModel shown;
+    shown.read_until_quiet(*page, 300ms);
+    ASSERT_EQ(shown.faults.size(), 1u) << "a fault that comes back every cycle is told once";
+    EXPECT_NE(shown.faults[0].find("failed: the update: the update of Airspeed: injected fault"), std::string::npos)
+        << shown.faults[0];
+    EXPECT_TRUE(logged("the update of Airspeed: injected fault"));
+    const auto state = c.Post("/api/state", R"({"values":{"61":250}})", "application/json");
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->status, 200) << state->body;
+    const auto tooltip = c.Get("/api/tooltip?gauge=Radio_COM&x=100&y=20");
+    ASSERT_TRUE(tooltip);
+    EXPECT_EQ(tooltip->status, 200) << tooltip->body;
+
+    // Once the host works again, the cycles carry the airspeed it missed.
+    s.panel.call<int>([](korvel::live::Cockpit& k) {
+        k.host().set_probe(nullptr);
+        return 0;
+    });
+    shown.read_until_quiet(*page, 300ms);
+    const json now = s.panel.call<json>([](korvel::live::Cockpit& k) { return k.full_frame(); });
+    EXPECT_EQ(shown.gauges["Airspeed"], now["gauges"]["Airspeed"]);
+    EXPECT_EQ(shown.values["61"], 250);
+    const auto after = c.Post("/api/click", R"({"gauge":"Radio_COM","x":270,"y":20})", "application/json");
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->status, 200) << after->body;
+}
+
+// A request written byte for byte, as another page or a rebinding name would
+// send it; answers with the status and the body.
+std::pair<int, json> raw_request(int port, const std::string& request) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(std::uint16_t(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return {0, json()};
+    }
+    ::send(fd, request.data(), request.size(), 0);
+    std::string answer;
+    char buffer[4096];
+    for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;) answer.append(buffer, std::size_t(n));
+    ::close(fd);
+    const auto space = answer.find(' ');
+    const auto body_at = answer.find("\r\n\r\n");
+    if (space == std::string::npos || body_at == std::string::npos) return {0, json()};
+    return {std::atoi(answer.c_str() + space + 1), json::parse(answer.substr(body_at + 4), nullptr, false)};
+}
+
+TEST(LiveApi, ThePanelAnswersOnlyItsOwnNamesAndItsOwnPages) {
+    Served s({}, {{"Cockpit.LAN"}});
+    const std::string port = std::to_string(s.port);
+    const std::string state = R"({"values":{"61":321}})";
+    const auto post = [&](const std::string& host, const std::string& origin, const std::string& type) {
+        std::string r = "POST /api/state HTTP/1.1\r\nHost: " + host + "\r\n";
+        if (!origin.empty()) r += "Origin: " + origin + "\r\n";
+        if (!type.empty()) r += "Content-Type: " + type + "\r\n";
+        return raw_request(s.port, r + "Content-Length: " + std::to_string(state.size()) +
+                                       "\r\nConnection: close\r\n\r\n" + state);
+    };
+    const auto get = [&](const std::string& path, const std::string& host) {
+        return raw_request(s.port, "GET " + path + " HTTP/1.1\r\nHost: " + host + "\r\nConnection: close\r\n\r\n");
+    };
+    const auto airspeed = [&] { return s.panel.call<double>([](korvel::live::Cockpit& c) { return c.host().variables().number(61); }); };
+    const double before = airspeed();
+
+    struct Refused {
+        std::pair<int, json> answer;
+        int status;
+        const char* words;
+    };
+    const Refused refused[] = {
+        {post("127.0.0.1:" + port, "http://evil.example", "text/plain"), 403, "not from the origin 'http://evil.example'"},
+        {post("127.0.0.1:" + port, "http://evil.example", "application/json"), 403, "only from its own pages"},
+        {post("127.0.0.1:" + port, "null", "application/json"), 403, "not from the origin 'null'"},
+        {post("127.0.0.1:" + port, "http://127.0.0.1:1", "application/json"), 403, "only from its own pages"},
+        {post("127.0.0.1:" + port, "", "text/plain"), 415, "as application/json, not as 'text/plain'"},
+        {post("127.0.0.1:" + port, "", ""), 415, "as application/json"},
+        {post("127.0.0.1:" + port, "", "application/jsonx"), 415, "as application/json"},
+        {post("evil.example:" + port, "http://evil.example:" + port, "application/json"), 403, "not to the host 'evil.example:"},
+        {get("/", "evil.example"), 403, "--allow-host evil.example"},
+        {get("/api/panel", "evil.example:" + port), 403, "its own addresses only"},
+        {get("/api/events", "localhost.evil.example:" + port), 403, "its own addresses only"},
+        {get("/api/panel", "127.0.0.1.evil.example"), 403, "its own addresses only"},
+        {raw_request(s.port, "GET /api/panel HTTP/1.0\r\n\r\n"), 400, "names no Host"},
+    };
+    for (const Refused& r : refused) {
+        EXPECT_EQ(r.answer.first, r.status) << r.words << " -> " << r.answer.second.dump();
+        ASSERT_TRUE(r.answer.second.is_object()) << r.words;
+        EXPECT_NE(r.answer.second.value("error", "").find(r.words), std::string::npos)
+            << r.words << " -> " << r.answer.second.dump();
+    }
+    EXPECT_EQ(airspeed(), before) << "a refused request reached the host";
+
+    // Its own pages, by either loopback name, by address and by the names it was given.
+    for (const std::string& host : {"127.0.0.1:" + port, "localhost:" + port, "LocalHost:" + port}) {
+        EXPECT_EQ(post(host, "http://" + host, "application/json").first, 200) << host;
+        EXPECT_EQ(post(host, "", "application/json; charset=utf-8").first, 200) << host;
+    }
+    for (const std::string& host : {"192.168.1.20:" + port, "[::1]:" + port, "cockpit.lan:" + port,
+                                    std::string("COCKPIT.lan"), "panel.localhost:" + port})
+        EXPECT_EQ(get("/api/panel", host).first, 200) << host;
+    EXPECT_EQ(airspeed(), 321);
 }
 
 TEST(LiveProfile, KeyframesGlideNumbersHoldWordsAndReportBadLines) {

@@ -665,6 +665,11 @@
     if (frame.values) showValues(frame.values);
     if (frame.profile) showProfile(frame.profile);
     if (frame.failed) showFailed(frame.failed);
+    if (frame.fault) {
+      // The host thread went on after a fault of its own; the pilot is told.
+      linkMessage(`Host fault: ${frame.fault}`);
+      document.body.dataset.fault = frame.fault;
+    }
     if (frame.cycle !== undefined) {
       cycleReadout.textContent = String(frame.cycle);
       document.body.dataset.cycle = String(frame.cycle);
