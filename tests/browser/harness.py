@@ -240,11 +240,12 @@ window.__korvel = window.__korvel || (() => {
 class Page:
     """The live panel page of one server in the shared browser."""
 
-    def __init__(self, driver, server, query=""):
+    def __init__(self, driver, server, query="", host=None):
         self.driver = driver
         self.server = server
         self.panel = server.get("/api/panel")
-        driver.get(server.url + query)
+        url = server.url if host is None else server.url.replace("//127.0.0.1:", f"//{host}:")
+        driver.get(url + query)
         wait_until(lambda: driver.execute_script("return document.body.dataset.state") == "live", 15,
                    "the page to paint its first frame")
         driver.execute_script(PAGE_HELPERS)

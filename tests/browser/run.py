@@ -41,9 +41,10 @@ class Context:
         self.servers.append(server)
         return server
 
-    def open(self, panel=None, state=None, query=""):
-        """A fresh server and the page on it, painted."""
-        page = harness.Page(self.driver, self.serve(panel, state), query)
+    def open(self, panel=None, state=None, query="", host=None):
+        """A fresh server and the page on it, painted; `host` names the
+        server by another name than its address."""
+        page = harness.Page(self.driver, self.serve(panel, state), query, host)
         self.pages.append(page)
         return page
 
