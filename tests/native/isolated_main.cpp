@@ -69,7 +69,10 @@ int main(int argc, char** argv) {
         }
         int status = 0;
         waitpid(child, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) failed.push_back(name);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            failed.push_back(name);
+            if (testing::GTEST_FLAG(fail_fast)) break;
+        }
     }
     std::printf("\n%zu tests, each in its own process: %zu passed, %zu failed\n", names.size(),
                 names.size() - failed.size(), failed.size());
