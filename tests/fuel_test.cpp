@@ -78,10 +78,12 @@ TEST(FuelGauges, ACapacityIsTakenOnlyAtInstallAndKeptWhenNoneIsReported) {
         host.update();
         EXPECT_NEAR(g.element(1).value, 213.8525, 1e-9) << none;
     }
-    host.variables().set(298, 10);
-    host.service(g, 2, host.library().handle());
-    host.update();
-    EXPECT_NEAR(g.element(1).value, 37.85, 1e-9);
+    for (auto [gallons, litres] : {std::pair{10.0, 37.85}, {0.1, 0.3785}}) {
+        host.variables().set(298, gallons);
+        host.service(g, 2, host.library().handle());
+        host.update();
+        EXPECT_NEAR(g.element(1).value, litres, 1e-9) << "any capacity above 0 is taken";
+    }
 }
 
 // Finite in gallons, beyond any double in litres.
