@@ -53,11 +53,30 @@ TEST_F(AdfRadio, TheBandIsChosenFromTheFrequencyAtInstall) {
     EXPECT_EQ(adf.element(adf_ring).rotation, -90.0);
     EXPECT_NEAR(adf.needle_pose(adf_band_knob).angle, 90.0, 1e-9) << "the band knob a quarter turn on";
 
+    set_adf(host, 850.0);
+    host.service(adf, 2, host.library().handle());
+    host.update();
+    EXPECT_EQ(adf.element(adf_band_knob).value, 2.0);
+    EXPECT_DOUBLE_EQ(adf.element(adf_dial).value, 176.0);
+
+    set_adf(host, 850.1);
+    host.service(adf, 2, host.library().handle());
+    host.update();
+    EXPECT_EQ(adf.element(adf_band_knob).value, 3.0);
+    EXPECT_NEAR(adf.element(adf_dial).value, 0.03, 1e-9);
+
     set_adf(host, 1200.0);
     host.service(adf, 2, host.library().handle());
     host.update();
     EXPECT_EQ(adf.element(adf_band_knob).value, 3.0);
     EXPECT_DOUBLE_EQ(adf.element(adf_dial).value, 105.0);
+
+    // Installed without power, the pointer stands where the install put it.
+    host.click(adf, adf_main_x, adf_main_y);
+    set_adf(host, 345.0);
+    host.service(adf, 2, host.library().handle());
+    host.update();
+    EXPECT_DOUBLE_EQ(adf.element(adf_dial).value, 72.5);
 }
 
 TEST_F(AdfRadio, TheBandSelectorSetsTheFrequencyToABandEdge) {
