@@ -67,52 +67,6 @@ TEST(HeadingSense, TheBugStaysOnItsCardMarkAsTheHeadingChanges) {
     }
 }
 
-TEST(HeadingSense, TheCompassStripMovesOneWayAsTheHeadingGrows) {
-    Host host;
-    PlacedGauge& compass = host.place("Whiskey_Compass");
-    double previous = 2.0;
-    for (double heading = 0; heading <= 360; heading += 30) {
-        set_and_update(host, 83, heading);
-        const double travel = compass.travel(1).x;
-        EXPECT_LT(travel, previous) << heading;
-        previous = travel;
-    }
-    // A quarter turn runs a quarter of the strip.
-    set_and_update(host, 83, 0);
-    const double north = compass.travel(1).x;
-    set_and_update(host, 83, 90);
-    EXPECT_NEAR(north - compass.travel(1).x, 0.25, 1e-12);
-}
-
-// -- Attitude indicator --------------------------------------------------
-
-enum { att_horizon = 1, att_aircraft = 3 };
-
-// How far below its level-flight place the horizon bar is drawn, in dial
-// pixels (screen y grows downwards).
-double horizon_drop(const PlacedGauge& att) {
-    const auto& bar = *reinterpret_cast<const SpriteElement*>(att.element(att_horizon).record);
-    return att.element(att_horizon).y * bar.y_scale;
-}
-
-TEST(AttitudeSense, NoseUpTheHorizonSinksBelowTheMiniatureAircraft) {
-    Host host;
-    PlacedGauge& att = host.place("Attitude");
-    host.variables().set(80, 0);
-    set_and_update(host, 78, 0);
-    const double aircraft = att.element(att_aircraft).y;
-    EXPECT_EQ(horizon_drop(att), 0.0);
-    set_and_update(host, 78, 10);
-    EXPECT_GT(horizon_drop(att), 0.0) << "nose up: the horizon goes down";
-    EXPECT_EQ(att.element(att_aircraft).y, aircraft) << "the aircraft symbol does not follow the pitch";
-    const double ten_up = horizon_drop(att);
-    set_and_update(host, 78, 20);
-    EXPECT_GT(horizon_drop(att), ten_up);
-    set_and_update(host, 78, -10);
-    EXPECT_LT(horizon_drop(att), 0.0) << "nose down: the horizon rises";
-    EXPECT_NEAR(horizon_drop(att), -ten_up, 1e-9);
-}
-
 // -- Vertical speed indicator --------------------------------------------
 
 constexpr std::size_t vsi_imperial_needle = 3;
@@ -125,12 +79,6 @@ double vsi_turn(Host& host, PlacedGauge& vsi, double feet_per_minute) {
     double turn = wrapped(vsi.needle_pose(vsi_imperial_needle).angle - 270.0);
     if (turn > 180.0) turn -= 360.0;
     return turn;
-}
-
-TEST(VerticalSpeedCalibration, LevelFlightPointsAtNineOClock) {
-    Host host;
-    PlacedGauge& vsi = host.place("Vertical_Speed");
-    EXPECT_NEAR(vsi_turn(host, vsi, 0), 0.0, 0.5);
 }
 
 // The dial is graduated alike up and down: a climb and a descent at one rate
@@ -167,31 +115,6 @@ TEST(VerticalSpeedCalibration, TheNeedleClimbsSteadilyWithGraduationsClosingUp) 
             last_step = step;
         }
     }
-}
-
-// -- Gear lights ---------------------------------------------------------
-
-TEST(GearForgottenSense, AnyOneLegLeftUpIsEnough) {
-    Host host;
-    PlacedGauge& forgotten = host.place("Gear_Forgotten_Light");
-    PlacedGauge& warning = host.place("Gear_Warning_Light");
-    for (int i = 0; i < 30; ++i) host.update();  // any test left running ends
-    host.variables().set(61, 110);    // slow
-    host.variables().set(625, 40);    // power reduced
-    host.variables().set(614, 20);    // lever low
-    host.variables().set(604, 7.3);   // in the lit half of the blink
-    const std::uint32_t legs[] = {332, 333, 334};
-    for (std::uint32_t up : legs) {
-        SCOPED_TRACE(up);
-        for (std::uint32_t leg : legs) host.variables().set(leg, leg == up ? 0.0 : 16383.0);
-        host.update();
-        EXPECT_EQ(forgotten.icon_bitmap(1), 2192);
-        EXPECT_EQ(warning.icon_bitmap(1), 2192);
-    }
-    for (std::uint32_t leg : legs) host.variables().set(leg, 16383.0);
-    host.update();
-    EXPECT_EQ(forgotten.icon_bitmap(1), std::nullopt) << "all down and locked";
-    EXPECT_EQ(warning.icon_bitmap(1), 2191);
 }
 
 // -- Press-to-test -------------------------------------------------------
@@ -236,91 +159,7 @@ TEST(PressToTestSense, EachTestAreaLightsItsOwnLampAlone) {
     }
 }
 
-// -- Electrical board ----------------------------------------------------
-
-struct BoardSwitch {
-    std::int32_t x, y;  // the box's corner; every box is 26 x 74
-    std::uint32_t event;
-};
-
-constexpr BoardSwitch toggles[] = {
-    {83, 17, 0x1033B},  {128, 15, 0x102C1}, {174, 15, 0x10142}, {222, 19, 0x1034B}, {267, 19, 0x102BF},
-    {311, 19, 0x10018}, {360, 17, 0x100D7}, {403, 18, 0x100D6}, {449, 18, 0x102F5},
-};
-
-TEST(ElecBoardSwitches, AHeldToggleSwitchFlipsOnceOnly) {
-    Host host;
-    PlacedGauge& board = host.place("Elec_Board");
-    for (const BoardSwitch& s : toggles) {
-        SCOPED_TRACE(s.event);
-        host.clear_logs();
-        EXPECT_TRUE(host.hold(board, s.x + 13, s.y + 37, 3));
-        EXPECT_EQ(host.key_events().entries(), (std::vector<KeyEvent>{{s.event, 0}}));
-    }
-    // The dummy switch flips its own picture: held through three repeats, it
-    // must show the other position, not the one it had.
-    host.update();
-    const auto dummy_before = board.icon_bitmap(1);
-    host.clear_logs();
-    EXPECT_TRUE(host.hold(board, 536, 55, 3));
-    host.update();
-    EXPECT_NE(board.icon_bitmap(1), dummy_before);
-    EXPECT_TRUE(host.key_events().empty());
-}
-
-TEST(ElecBoardSwitches, TheHeldBatterySwitchTurnsTheBatteryOnOnce) {
-    Host host;
-    PlacedGauge& board = host.place("Elec_Board");
-    host.variables().set(364, 0);
-    host.update();
-    const auto off_picture = board.icon_bitmap(9);
-    // Three repeats: a switch that took them would flip four times, back off.
-    EXPECT_TRUE(host.hold(board, 140, 50, 3));
-    host.update();
-    EXPECT_EQ(host.variables().number(364), 1.0);
-    EXPECT_NE(board.icon_bitmap(9), off_picture);
-    EXPECT_EQ(host.tooltip(board, 140, 50).text, "Battery switch (on)");
-}
-
-TEST(ElecBoardSwitches, TheBatteryBoxEdges) {
-    Host host;
-    PlacedGauge& board = host.place("Elec_Board");
-    // Inside, on each edge of the box 128, 15, 26 x 74.
-    for (auto [x, y] : {std::pair{128, 50}, std::pair{153, 50}, std::pair{140, 15}, std::pair{140, 88}}) {
-        host.clear_logs();
-        EXPECT_TRUE(host.click(board, x, y)) << x << "," << y;
-        EXPECT_EQ(host.key_events().entries(), (std::vector<KeyEvent>{{0x102C1, 0}})) << x << "," << y;
-    }
-    // Just outside.
-    for (auto [x, y] : {std::pair{127, 50}, std::pair{154, 50}, std::pair{140, 14}, std::pair{140, 89}}) {
-        host.clear_logs();
-        EXPECT_FALSE(host.click(board, x, y)) << x << "," << y;
-        EXPECT_TRUE(host.key_events().empty()) << x << "," << y;
-    }
-    host.clear_logs();
-    EXPECT_FALSE(host.click(board, 140, 50, MouseButton::right)) << "a toggle takes no right click";
-    EXPECT_TRUE(host.key_events().empty());
-}
-
-TEST(ElecBoardSwitches, TheStarterRepeatsWhileHeldAndTakesNoRightClick) {
-    Host host;
-    PlacedGauge& board = host.place("Elec_Board");
-    host.clear_logs();
-    EXPECT_TRUE(host.hold(board, 54, 54, 3));
-    EXPECT_EQ(host.key_events().count(0x102FC), 4u);
-    host.clear_logs();
-    EXPECT_FALSE(host.click(board, 54, 54, MouseButton::right));
-    EXPECT_TRUE(host.key_events().empty());
-    // Box 41, 17, 26 x 74.
-    EXPECT_TRUE(host.click(board, 41, 17));
-    EXPECT_TRUE(host.click(board, 66, 90));
-    EXPECT_FALSE(host.click(board, 40, 50));
-    EXPECT_FALSE(host.click(board, 67, 50));
-    EXPECT_FALSE(host.click(board, 54, 16));
-    EXPECT_FALSE(host.click(board, 54, 91));
-}
-
-// -- Engine start and shut-down: each radio's power ------------------------
+// -- Radio power, for the suites below -------------------------------------
 
 struct Radio {
     const char* gauge;
@@ -343,145 +182,9 @@ void set_power(Host& host, PlacedGauge& radio, const Radio& r, bool on) {
     ASSERT_EQ(powered(host, radio, r), on) << r.gauge;
 }
 
-class RadioPower : public testing::Test {
-protected:
-    void SetUp() override {
-        for (const Radio& r : radios) placed.push_back(&host.place(r.gauge));
-    }
-    void all(bool on) {
-        for (std::size_t i = 0; i < placed.size(); ++i) set_power(host, *placed[i], radios[i], on);
-    }
-    bool on(std::size_t i) { return powered(host, *placed[i], radios[i]); }
-    Host host;
-    std::vector<PlacedGauge*> placed;
-};
-
-constexpr std::size_t com_radio = 0, nav1_radio = 1, nav2_radio = 2, iff_radio = 3, adf_radio = 4;
-
-TEST_F(RadioPower, ShutDownSwitchesOffTheCom) {
-    all(true);
-    host.variables().set(60, 1);
-    host.place("Shut_Down");
-    EXPECT_FALSE(on(com_radio));
-}
-
-TEST_F(RadioPower, ShutDownSwitchesOffNav1) {
-    all(true);
-    host.variables().set(60, 1);
-    host.place("Shut_Down");
-    EXPECT_FALSE(on(nav1_radio));
-}
-
-TEST_F(RadioPower, ShutDownSwitchesOffNav2) {
-    all(true);
-    host.variables().set(60, 1);
-    host.place("Shut_Down");
-    EXPECT_FALSE(on(nav2_radio));
-}
-
-TEST_F(RadioPower, ShutDownSwitchesOffTheTransponder) {
-    all(true);
-    host.variables().set(60, 1);
-    host.place("Shut_Down");
-    EXPECT_FALSE(on(iff_radio));
-}
-
-TEST_F(RadioPower, ShutDownSwitchesOffTheAdf) {
-    all(true);
-    host.variables().set(60, 1);
-    host.place("Shut_Down");
-    EXPECT_FALSE(on(adf_radio));
-}
-
-TEST_F(RadioPower, ShutDownActsWhenItsWindowOpensNotOnUpdates) {
-    all(true);
-    host.variables().set(60, 0);
-    PlacedGauge& shut_down = host.place("Shut_Down");
-    host.variables().set(60, 1);
-    host.update(5);
-    for (std::size_t i = 0; i < placed.size(); ++i) EXPECT_TRUE(on(i)) << radios[i].gauge;
-    host.connect(shut_down);
-    for (std::size_t i = 0; i < placed.size(); ++i) EXPECT_FALSE(on(i)) << radios[i].gauge;
-    // Switched on again by the pilot, they stay on through later updates.
-    all(true);
-    host.update(5);
-    for (std::size_t i = 0; i < placed.size(); ++i) EXPECT_TRUE(on(i)) << radios[i].gauge;
-}
-
-TEST_F(RadioPower, ShutDownLeavesTheRadiosOnWhenItsConditionDoesNotHold) {
-    all(true);
-    host.variables().set(60, 0);
-    host.place("Shut_Down");
-    for (std::size_t i = 0; i < placed.size(); ++i) EXPECT_TRUE(on(i)) << radios[i].gauge;
-}
-
-TEST_F(RadioPower, EngineOnSwitchesOnTheCom) {
-    all(false);
-    host.place("Engine_On");
-    EXPECT_TRUE(on(com_radio));
-}
-
-TEST_F(RadioPower, EngineOnSwitchesOnNav1) {
-    all(false);
-    host.place("Engine_On");
-    EXPECT_TRUE(on(nav1_radio));
-}
-
-TEST_F(RadioPower, EngineOnSwitchesOnNav2) {
-    all(false);
-    host.place("Engine_On");
-    EXPECT_TRUE(on(nav2_radio));
-}
-
-TEST_F(RadioPower, EngineOnSwitchesOnTheTransponder) {
-    all(false);
-    host.place("Engine_On");
-    EXPECT_TRUE(on(iff_radio));
-}
-
-TEST_F(RadioPower, EngineOnSwitchesOnTheAdf) {
-    all(false);
-    host.place("Engine_On");
-    EXPECT_TRUE(on(adf_radio));
-}
-
-TEST_F(RadioPower, EngineOnActsWhenItsWindowOpensNotOnUpdates) {
-    PlacedGauge& engine_on = host.place("Engine_On");
-    all(false);
-    host.update(5);
-    for (std::size_t i = 0; i < placed.size(); ++i) EXPECT_FALSE(on(i)) << radios[i].gauge;
-    host.connect(engine_on);
-    for (std::size_t i = 0; i < placed.size(); ++i) EXPECT_TRUE(on(i)) << radios[i].gauge;
-}
+constexpr std::size_t nav2_radio = 2, adf_radio = 4;
 
 // -- NAV2 knobs ----------------------------------------------------------
-
-TEST(Nav2Knobs, EachKnobSendsNav2sOwnEvent) {
-    Host host;
-    PlacedGauge& nav2 = host.place("Radio_NAV2");
-    set_power(host, nav2, radios[nav2_radio], true);
-    const struct {
-        std::int32_t x;
-        std::uint32_t event;
-    } knobs[] = {{48, 0x1006C}, {73, 0x1006D}, {290, 0x1006E}, {315, 0x1006F}};
-    for (const auto& k : knobs) {
-        SCOPED_TRACE(k.event);
-        host.variables().set_word(27, 0x1350);  // 113.50
-        host.update();
-        host.clear_logs();
-        EXPECT_TRUE(host.click(nav2, k.x, 30));
-        EXPECT_EQ(host.key_events().entries(), (std::vector<KeyEvent>{{k.event, 0}}));
-        host.clear_logs();
-        EXPECT_TRUE(host.hold(nav2, k.x, 30, 2)) << "the knobs repeat while held";
-        EXPECT_EQ(host.key_events().count(k.event), 3u);
-        EXPECT_EQ(host.key_events().size(), 3u);
-    }
-    host.variables().set_word(27, 0x1350);
-    host.update();
-    host.click(nav2, 73, 30);
-    host.update();
-    EXPECT_EQ(host.variables().word(27), 0x1450u) << "NAV2 tuned to 114.50";
-}
 
 TEST(Nav2Knobs, TheKnobBoxEdges) {
     Host host;
@@ -516,53 +219,6 @@ TEST(Nav2Knobs, TheKnobBoxEdges) {
         host.clear_logs();
         EXPECT_FALSE(host.click(nav2, x, 30, MouseButton::right)) << "no right click on " << x;
     }
-}
-
-// -- RMI/ILS second indicator ----------------------------------------------
-
-class SecondIndicator : public testing::Test {
-protected:
-    std::string knob_tip() { return std::string(host.tooltip(indicator, 15, 265).text); }
-    bool ils_mode() { return knob_tip().find("Omni bearing selector") != std::string::npos; }
-    void to_rmi() {
-        if (ils_mode()) host.click(indicator, 150, 150);
-        ASSERT_NE(knob_tip().find("RMI switch"), std::string::npos) << knob_tip();
-    }
-    void to_ils() {
-        if (!ils_mode()) host.click(indicator, 150, 150);
-        ASSERT_TRUE(ils_mode()) << knob_tip();
-    }
-    Host host;
-    PlacedGauge& indicator = host.place("RMI_ILS_Indicator_2");
-};
-
-TEST_F(SecondIndicator, InIlsModeTheKnobSetsTheCourseAndLeavesTheNeedleSource) {
-    to_rmi();
-    const std::string source = knob_tip();
-    to_ils();
-    host.variables().set(45, 100);
-    host.clear_logs();
-    EXPECT_TRUE(host.click(indicator, 15, 265));
-    EXPECT_TRUE(host.click(indicator, 45, 265));
-    EXPECT_TRUE(host.click(indicator, 45, 265, MouseButton::right));
-    EXPECT_TRUE(host.hold(indicator, 45, 265, 2));
-    EXPECT_EQ(host.key_events().count(0x100B4), 6u);
-    EXPECT_EQ(host.key_events().size(), 6u);
-    to_rmi();
-    EXPECT_EQ(knob_tip(), source) << "the needle source did not change in ILS mode";
-}
-
-TEST_F(SecondIndicator, InRmiModeALeftClickFlipsTheSourceAndARightClickDoesNot) {
-    to_rmi();
-    const std::string source = knob_tip();
-    host.clear_logs();
-    host.click(indicator, 45, 265, MouseButton::right);
-    EXPECT_EQ(knob_tip(), source);
-    host.click(indicator, 15, 265);
-    EXPECT_NE(knob_tip(), source);
-    host.click(indicator, 45, 265);
-    EXPECT_EQ(knob_tip(), source);
-    EXPECT_TRUE(host.key_events().empty()) << "no course is set in RMI mode";
 }
 
 // -- ADF tone tooltip ------------------------------------------------------

@@ -176,9 +176,10 @@ struct RmiIls {
     }
 
     // The course with three significant digits and its decimal point always
-    // written: 45 reads "45.", 7.25 "7.25", 123.4 "123.". A course that is not
-    // a number reads "nan" and an infinite one "inf" or "-inf", spelt here
-    // because each C library spells them its own way.
+    // written, after the digits and before any exponent: 45 reads "45.", 7.25
+    // "7.25", 123.4 "123.", 1e300 "1.e+300". A course that is not a number
+    // reads "nan" and an infinite one "inf" or "-inf", spelt here because
+    // each C library spells them its own way.
     static void format_course(double course, char* out, std::size_t size) {
         if (!std::isfinite(course)) {
             out[0] = '\0';
@@ -186,7 +187,14 @@ struct RmiIls {
             return;
         }
         std::snprintf(out, size, "%.3g", course);
-        if (std::strpbrk(out, ".en") == nullptr) append(out, size, ".");
+        if (std::strchr(out, '.') != nullptr) return;
+        char* exponent = std::strchr(out, 'e');
+        if (exponent == nullptr) {
+            append(out, size, ".");
+        } else if (std::strlen(out) + 2 <= size) {
+            std::memmove(exponent + 1, exponent, std::strlen(exponent) + 1);
+            *exponent = '.';
+        }
     }
 
     static const char* KORVEL_CALL rmi_knob_tooltip_cb(double, std::uint32_t, const char*, ModuleVariable*,
