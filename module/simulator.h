@@ -155,3 +155,40 @@ inline constexpr std::uint32_t transponder_tens_down = 0x10399;
 inline constexpr std::uint32_t transponder_units_down = 0x1039A;
 inline constexpr std::uint32_t nav1_course_set = 0x100B4;  // whole degrees
 }  // namespace event
+
+// The panel windows a button names, by the simulator's idents, in the order
+// the buttons try their names: a name never loses to a shorter one it
+// starts with. The main panel is the only one shown when a panel loads.
+struct WindowIdent {
+    const char* name;
+    std::int32_t ident;
+};
+
+inline constexpr WindowIdent window_idents[] = {
+    {"MAIN_PANEL", 0},
+    {"RADIO_STACK_PANEL", 50},
+    {"COMPASS_PANEL", 75},
+    {"ANNUNCIATOR_PANEL", 125},
+    {"ANNUNCIATOR2_PANEL", 150},
+    {"COLLECTIVE_PANEL", 200},
+    {"THROTTLE_PANEL", 10},
+    {"MINI_CONTROLS_PANEL", 100},
+    {"IFR_MAIN_PANEL", 175},
+    {"GPS_PANEL", 225},
+    {"OVERHEAD_PANEL", 250},
+};
+
+// The simulator's help texts a button's h key names.
+struct HelpIdent {
+    const char* name;
+    std::uint32_t id;
+};
+
+inline constexpr HelpIdent help_idents[] = {
+    {"TOGGLE_RADIO_WINDOW", 0xAB86},
+    {"TOGGLE_GPS_WINDOW", 0xAB87},
+    {"TOGGLE_THROTTLE_WINDOW", 0xAB88},
+    {"TOGGLE_COMPASS_WINDOW", 0xAB89},
+    {"TOGGLE_FUEL_WINDOW", 0xAB8A},
+    {"TOGGLE_COLLECTIVE_WINDOW", 0xAB8B},
+};

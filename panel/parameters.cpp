@@ -8,41 +8,12 @@
 
 namespace {
 
-struct Named {
-    const char* name;
-    std::int32_t value;
-};
-
-// Tried in this order, so a name never loses to a shorter one it starts with.
-constexpr Named panel_names[] = {
-    {"MAIN_PANEL", 0},
-    {"RADIO_STACK_PANEL", 50},
-    {"COMPASS_PANEL", 75},
-    {"ANNUNCIATOR_PANEL", 125},
-    {"ANNUNCIATOR2_PANEL", 150},
-    {"COLLECTIVE_PANEL", 200},
-    {"THROTTLE_PANEL", 10},
-    {"MINI_CONTROLS_PANEL", 100},
-    {"IFR_MAIN_PANEL", 175},
-    {"GPS_PANEL", 225},
-    {"OVERHEAD_PANEL", 250},
-};
-
-constexpr Named help_names[] = {
-    {"TOGGLE_RADIO_WINDOW", 0xAB86},
-    {"TOGGLE_GPS_WINDOW", 0xAB87},
-    {"TOGGLE_THROTTLE_WINDOW", 0xAB88},
-    {"TOGGLE_COMPASS_WINDOW", 0xAB89},
-    {"TOGGLE_FUEL_WINDOW", 0xAB8A},
-    {"TOGGLE_COLLECTIVE_WINDOW", 0xAB8B},
-};
-
 constexpr std::uint32_t lowest_help_id = 0xA000;
 
 bool is_comment(char c) { return c == '/' || c == '#' || c == '\''; }
 bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-template <std::size_t N>
+template <typename Named, std::size_t N>
 const Named* named_prefix(const char* text, const Named (&names)[N]) {
     for (const Named& n : names)
         if (std::strncmp(text, n.name, std::strlen(n.name)) == 0) return &n;
@@ -65,6 +36,12 @@ void send_for_every(const char* parameters, char key, std::uint32_t event) {
 
 }  // namespace
 
+const char* parameters_end(const char* text) {
+    if (text == nullptr) return nullptr;
+    while (*text != '\0' && !is_comment(*text)) ++text;
+    return text;
+}
+
 const char* find_param(const char* position, char key) {
     if (position == nullptr) return nullptr;
     for (const char* at = position; *at != '\0'; ++at) {
@@ -72,6 +49,20 @@ const char* find_param(const char* position, char key) {
         if (*at == key) return at;
     }
     return nullptr;
+}
+
+const char* decimal_end(const char* text) {
+    if (text == nullptr) return nullptr;
+    const char* at = text;
+    while (is_space(*at)) ++at;
+    if (*at == '+' || *at == '-') ++at;
+    if (*at < '0' || *at > '9') return text;
+    while (*at >= '0' && *at <= '9') ++at;
+    return at;
+}
+
+const WindowIdent* window_name_at(const char* text) {
+    return text == nullptr ? nullptr : named_prefix(text, window_idents);
 }
 
 std::int32_t parse_decimal(const char* text) {
@@ -91,13 +82,13 @@ std::int32_t parse_decimal(const char* text) {
 
 std::int32_t parse_panel_id(const char* text) {
     if (text == nullptr || *text == '\0') return -1;
-    if (const Named* n = named_prefix(text, panel_names)) return n->value;
+    if (const WindowIdent* n = window_name_at(text)) return n->ident;
     return parse_decimal(text);
 }
 
 std::uint32_t parse_help_id(const char* text) {
     if (text == nullptr || *text == '\0') return 0;
-    if (const Named* n = named_prefix(text, help_names)) return static_cast<std::uint32_t>(n->value);
+    if (const HelpIdent* n = named_prefix(text, help_idents)) return n->id;
     const std::int32_t number = parse_decimal(text);
     return number >= 0 && static_cast<std::uint32_t>(number) >= lowest_help_id ? static_cast<std::uint32_t>(number)
                                                                                  : 0;

@@ -6,15 +6,23 @@
 #include <cstdint>
 
 #include "module/records.h"
+#include "module/simulator.h"
 
 // The first occurrence of the key at or after the position, or null when
 // there is none before the end or a comment character.
 const char* find_param(const char* position, char key);
+// Where the keys end: at the first comment character, or at the end.
+const char* parameters_end(const char* text);
 
 // A leading decimal integer: white space and a sign allowed, reading stops at
 // the first non-digit, a text without a number reads 0. Values beyond the
 // 32-bit range saturate.
 std::int32_t parse_decimal(const char* text);
+// Where parse_decimal stops reading: after the digits, or the text itself
+// when it holds no digit there.
+const char* decimal_end(const char* text);
+// The window name the text starts with, in capitals, or null.
+const WindowIdent* window_name_at(const char* text);
 
 // A panel identifier by name prefix or number; -1 for an empty text.
 std::int32_t parse_panel_id(const char* text);

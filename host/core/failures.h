@@ -4,11 +4,12 @@
 #pragma once
 
 #include <array>
-#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include "host/core/text.h"
 
 namespace korvel::host {
 
@@ -45,13 +46,9 @@ inline constexpr std::array<FailureKey, 17> failure_keys = {{
 inline std::optional<std::uint32_t> failure_key(std::string_view name_or_number) {
     for (const FailureKey& k : failure_keys)
         if (k.name == name_or_number) return k.key;
-    std::uint32_t number = 0;
-    const char* first = name_or_number.data();
-    const char* last = first + name_or_number.size();
-    const auto [end, error] = std::from_chars(first, last, number);
-    if (first == last || error != std::errc{} || end != last) return std::nullopt;
+    const auto number = exact_number<std::uint32_t>(name_or_number);
     for (const FailureKey& k : failure_keys)
-        if (k.key == number) return k.key;
+        if (number && k.key == *number) return k.key;
     return std::nullopt;
 }
 

@@ -821,7 +821,7 @@
 
   // ---------------------------------------------------------------- side panel: controls
 
-  const controls = new Map();  // token -> {control, range, number, busy}
+  const controls = new Map();  // id -> {control, range, number, editing, value}
 
   function decimals(step) {
     const text = String(step);
@@ -829,36 +829,10 @@
     return dot < 0 ? 0 : text.length - dot - 1;
   }
 
-  // The radio words travel as the simulator keeps them, binary-coded
-  // decimal: 121.80 MHz is 0x2180, squawk 7000 is 0x7000.
-  function bcd(digits) {
-    return parseInt(String(digits), 16);
-  }
-
-  // A shown value back to the simulator's own: radios as their BCD word,
-  // the rest through the control's scale and offset.
-  function rawValue(control, shown) {
-    if (control.radio) {
-      if (control.unit === 'code') {
-        const code = Math.max(0, Math.min(7777, Math.round(shown)));
-        if (!/^[0-7]{1,4}$/.test(String(code))) return null;
-        return bcd(code);
-      }
-      const digits = Math.floor((shown - 100) * 100 + 1e-6);
-      if (digits < 0 || digits > 9999) return null;
-      return bcd(digits);
-    }
-    if (typeof control.scale !== 'number' || control.scale === 0) return null;
-    return (shown - (control.offset || 0)) / control.scale;
-  }
-
-  function settable(control) {
-    return control.radio || (typeof control.scale === 'number' && control.scale !== 0);
-  }
-
+  // Values travel in the pilot's units both ways; the server converts.
   function showValues(values) {
-    for (const [token, value] of Object.entries(values)) {
-      const c = controls.get(Number(token));
+    for (const [id, value] of Object.entries(values)) {
+      const c = controls.get(id);
       if (!c) continue;
       c.value = value;
       if (c.editing) continue;
@@ -867,7 +841,7 @@
         continue;
       }
       c.range.value = String(value);
-      c.number.value = c.control.unit === 'code'
+      c.number.value = c.control.kind === 'code'
         ? String(Math.round(value)).padStart(4, '0')
         : value.toFixed(decimals(c.control.step));
     }
@@ -883,24 +857,18 @@
         groups.set(control.group, group);
         holder.append(group);
       }
-      const id = `control-${control.token}`;
-      const can = settable(control);
+      const id = `control-${control.id}`;
       const range = make('input', {
         type: 'range', min: control.low, max: control.high, step: control.step,
-        'aria-label': `${control.label} (${control.unit})`, disabled: !can,
+        'aria-label': `${control.label} (${control.unit})`,
       });
       const number = make('input', {
         type: 'number', id, min: control.low, max: control.high, step: control.step,
-        'data-token': control.token, disabled: !can,
+        'data-control': control.id,
       });
       const entry = { control, range, number, editing: false, value: null };
       const send = latestOnly(async (shown) => {
-        const raw = rawValue(control, shown);
-        if (raw === null) {
-          say(byId('controls-message'), `${control.label}: ${shown} is not a value the simulator holds`, true);
-          return;
-        }
-        const answer = await setState({ values: { [control.token]: raw } }, byId('controls-message'));
+        const answer = await setState({ values: { [control.id]: shown } }, byId('controls-message'));
         if (answer && !answer.problems?.length) say(byId('controls-message'), '');
       });
       range.addEventListener('pointerdown', () => { entry.editing = true; });
@@ -912,17 +880,20 @@
       number.addEventListener('focus', () => { entry.editing = true; });
       number.addEventListener('blur', () => {
         entry.editing = false;
-        if (entry.value !== null) showValues({ [control.token]: entry.value });
+        if (entry.value !== null) showValues({ [control.id]: entry.value });
       });
       number.addEventListener('change', () => {
-        const shown = Number(number.value);
+        let shown = Number(number.value);
         if (number.value === '' || !Number.isFinite(shown)) return;
+        // What the control cannot hold is held at its end, as the slider is.
+        shown = Math.min(control.high, Math.max(control.low, shown));
+        number.value = control.kind === 'code' ? String(shown).padStart(4, '0') : String(shown);
         range.value = String(shown);
         send(shown);
       });
       number.addEventListener('keydown', (e) => { if (e.key === 'Enter') number.blur(); });
-      controls.set(control.token, entry);
-      group.append(make('div', { class: 'control', title: can ? '' : 'Shown only: the panel does not say how to set it' },
+      controls.set(control.id, entry);
+      group.append(make('div', { class: 'control' },
         make('label', { for: id, text: control.label }), range, number,
         make('span', { class: 'unit', text: control.unit })));
     }

@@ -1,12 +1,16 @@
-// RIFF wave files as the module's resources carry them, chunk by chunk.
+// RIFF wave files as the module's resources carry them, chunk by chunk: made
+// by the wave generator, read by the host, and played by the live panel.
+// Below both the host and the build-time tools; it knows nothing of either.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace korvel::resources {
+namespace korvel::formats {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -33,7 +37,17 @@ Bytes adpcm_encode_block(const std::vector<std::int16_t>& interleaved, std::uint
                          std::uint16_t block_align);
 std::vector<std::int16_t> adpcm_decode_block(const Bytes& block, std::uint16_t channels);
 
-// The module's three waves, by resource id.
-Bytes make_wave(int id);
+// A whole PCM wave: its format and its samples, as a file.
+Bytes pcm_wave(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::span<const std::uint8_t> samples);
 
-}  // namespace korvel::resources
+// Reading. The body of the first top-level chunk with that id inside a RIFF
+// "WAVE" file, or none.
+std::optional<std::span<const unsigned char>> wave_chunk(std::span<const unsigned char> file, std::string_view id);
+
+// The PCM bytes a wave plays: a PCM wave's data chunk as it stands; a
+// Microsoft ADPCM wave's data (standard coefficients) decoded block by block
+// into 16-bit samples by this decoder, written apart from the module's. None
+// for a wave of another format or a broken one.
+std::optional<std::vector<unsigned char>> wave_pcm(std::span<const unsigned char> file);
+
+}  // namespace korvel::formats

@@ -1,10 +1,11 @@
-#include "resources/tools/wave_writer.h"
+#include "formats/wave.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
-namespace korvel::resources {
+namespace korvel::formats {
 
 void put16(Bytes& out, std::uint16_t v) {
     out.push_back(static_cast<std::uint8_t>(v));
@@ -172,93 +173,76 @@ std::vector<std::int16_t> adpcm_decode_block(const Bytes& block, std::uint16_t c
     return out;
 }
 
-namespace {
-
-constexpr double pi = 3.14159265358979323846;
-constexpr std::uint32_t rate = 22050;
-
-// A toggle switch: the lever's snap and, a few milliseconds later, its
-// settling against the stop. Each is a short burst of filtered noise over a
-// metallic ring, dying away within a few milliseconds.
-std::vector<double> switch_click(std::size_t samples, double snap_ms, double ring_hz, double decay_ms,
-                                 std::uint32_t seed) {
-    std::vector<double> out(samples, 0.0);
-    std::uint32_t noise = seed;
-    const auto random = [&noise] {
-        noise = noise * 1664525u + 1013904223u;
-        return (noise >> 8) / double(1u << 24) * 2.0 - 1.0;
-    };
-    const double settle_at = snap_ms * rate / 1000.0;
-    double low = 0.0;
-    for (std::size_t i = 0; i < samples; ++i) {
-        const double t = double(i) / rate;
-        low += 0.35 * (random() - low);
-        double v = 0.0;
-        for (const auto& [start, gain] : {std::pair{0.0, 1.0}, std::pair{settle_at, 0.45}}) {
-            if (i < start) continue;
-            const double dt = (i - start) / rate;
-            const double envelope = std::exp(-dt * 1000.0 / decay_ms);
-            v += gain * envelope * (0.6 * low + 0.4 * std::sin(2 * pi * ring_hz * dt));
-        }
-        // A gentle fade keeps the end of the data free of any step.
-        const double tail = std::min(1.0, (samples - i) / (0.01 * rate));
-        out[i] = v * tail * (1.0 - std::exp(-t * 40000.0));
-    }
-    return out;
+Bytes pcm_wave(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::span<const std::uint8_t> samples) {
+    Bytes format, data;
+    put_chunk(format, "fmt ", pcm_format(channels, rate, bits));
+    put_chunk(data, "data", Bytes(samples.begin(), samples.end()));
+    return riff_wave({format, data});
 }
 
+namespace {
+std::uint32_t word_at(std::span<const unsigned char> bytes, std::size_t at) {
+    std::uint32_t w;
+    std::memcpy(&w, bytes.data() + at, 4);
+    return w;
+}
+
+std::uint16_t half_word_at(std::span<const unsigned char> bytes, std::size_t at) {
+    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
+}
+
+std::optional<std::vector<unsigned char>> adpcm_as_pcm(std::span<const unsigned char> format,
+                                                       std::span<const unsigned char> data) {
+    if (format.size() < 22) return std::nullopt;
+    const std::uint16_t channels = half_word_at(format, 2);
+    const std::size_t block_align = half_word_at(format, 12);
+    if (channels < 1 || channels > 2 || block_align < 7u * channels) return std::nullopt;
+    if (half_word_at(format, 20) != 7 || format.size() < 22 + 7 * 4) return std::nullopt;
+    for (std::size_t i = 0; i < 7; ++i)
+        if (static_cast<std::int16_t>(half_word_at(format, 22 + 4 * i)) != adpcm_coefficients[i][0] ||
+            static_cast<std::int16_t>(half_word_at(format, 24 + 4 * i)) != adpcm_coefficients[i][1])
+            return std::nullopt;
+
+    std::vector<unsigned char> pcm;
+    try {
+        for (std::size_t at = 0; at < data.size(); at += block_align) {
+            const std::size_t size = std::min(block_align, data.size() - at);
+            if (size < 7u * channels) return std::nullopt;
+            const Bytes block(data.begin() + at, data.begin() + at + size);
+            for (std::int16_t sample : adpcm_decode_block(block, channels)) {
+                pcm.push_back(static_cast<unsigned char>(sample & 0xFF));
+                pcm.push_back(static_cast<unsigned char>((sample >> 8) & 0xFF));
+            }
+        }
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    return pcm;
+}
 }  // namespace
 
-Bytes make_wave(int id) {
-    const std::string software = "Korvel instrument module";
-    switch (id) {
-        case 10: {
-            // 3828 data bytes of mono 16-bit samples.
-            const auto click = switch_click(1914, 9.0, 2700.0, 4.0, 10);
-            Bytes data;
-            for (double v : click) put16(data, static_cast<std::uint16_t>(clamp16(std::lround(v * 22000))));
-            Bytes fmt_chunk, data_chunk;
-            put_chunk(fmt_chunk, "fmt ", pcm_format(1, rate, 16));
-            put_chunk(data_chunk, "data", data);
-            return riff_wave({fmt_chunk, data_chunk});
-        }
-        case 20: {
-            // 10304 data bytes of mono unsigned 8-bit samples; an INFO list
-            // comes first.
-            const auto click = switch_click(10304, 14.0, 1800.0, 9.0, 20);
-            Bytes data;
-            for (double v : click)
-                data.push_back(static_cast<std::uint8_t>(std::clamp(128L + std::lround(v * 100), 0L, 255L)));
-            Bytes list_chunk, fmt_chunk, data_chunk;
-            put_chunk(list_chunk, "LIST", info_list("Soft click", software));
-            put_chunk(fmt_chunk, "fmt ", pcm_format(1, rate, 8));
-            put_chunk(data_chunk, "data", data);
-            return riff_wave({list_chunk, fmt_chunk, data_chunk});
-        }
-        case 30: {
-            // One block of stereo Microsoft ADPCM: 1024 data bytes.
-            constexpr std::uint16_t channels = 2;
-            constexpr std::uint16_t block_align = 1024;
-            const std::uint16_t per_block = adpcm_samples_per_block(block_align, channels);
-            const auto left = switch_click(per_block, 7.0, 3100.0, 3.0, 30);
-            const auto right = switch_click(per_block, 7.5, 3000.0, 3.0, 31);
-            std::vector<std::int16_t> interleaved;
-            for (std::size_t i = 0; i < per_block; ++i) {
-                interleaved.push_back(clamp16(std::lround(left[i] * 20000)));
-                interleaved.push_back(clamp16(std::lround(right[i] * 20000)));
-            }
-            Bytes fact;
-            put32(fact, per_block);
-            Bytes fmt_chunk, fact_chunk, data_chunk, list_chunk;
-            put_chunk(fmt_chunk, "fmt ", adpcm_format(channels, rate, block_align));
-            put_chunk(fact_chunk, "fact", fact);
-            put_chunk(data_chunk, "data", adpcm_encode_block(interleaved, channels, block_align));
-            put_chunk(list_chunk, "LIST", info_list("Radio click", software));
-            return riff_wave({fmt_chunk, fact_chunk, data_chunk, list_chunk});
-        }
-        default:
-            throw std::invalid_argument("the module has no wave " + std::to_string(id));
+std::optional<std::span<const unsigned char>> wave_chunk(std::span<const unsigned char> file, std::string_view id) {
+    if (file.size() < 12 || std::memcmp(file.data(), "RIFF", 4) != 0 || std::memcmp(file.data() + 8, "WAVE", 4) != 0)
+        return std::nullopt;
+    const std::size_t end = std::min<std::size_t>(file.size(), std::size_t{word_at(file, 4)} + 8);
+    for (std::size_t at = 12; at + 8 <= end;) {
+        const std::size_t size = word_at(file, at + 4);
+        if (size > end - at - 8) return std::nullopt;
+        if (id.size() == 4 && std::memcmp(file.data() + at, id.data(), 4) == 0) return file.subspan(at + 8, size);
+        at += 8 + size + (size & 1);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<unsigned char>> wave_pcm(std::span<const unsigned char> file) {
+    const auto format = wave_chunk(file, "fmt ");
+    const auto data = wave_chunk(file, "data");
+    if (!format || !data || format->size() < 16) return std::nullopt;
+    switch (half_word_at(*format, 0)) {
+        case 1: return std::vector<unsigned char>(data->begin(), data->end());
+        case 2: return adpcm_as_pcm(*format, *data);
+        default: return std::nullopt;
     }
 }
 
-}  // namespace korvel::resources
+}  // namespace korvel::formats
