@@ -11,7 +11,7 @@
 #include "host/core/tooltip_format.h"
 
 #ifdef _WIN32
-#include "host/core/platform_recording_windows.h"
+#include "host/core/host_windows_windows.h"
 #endif
 
 namespace korvel::host {
