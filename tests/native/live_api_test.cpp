@@ -159,7 +159,7 @@ TEST(LiveApi, BadRequestsAreRefusedWithAMessageAndNeverReachTheModule) {
     for (const char* path : {"/api/tooltip?gauge=Radio_COM&x=1", "/api/tooltip?gauge=Radio_COM&x=1&y=z",
                              "/api/tooltip?gauge=Radio_COM&x=1&y=1&z=2", "/api/tooltip?gauge=Nope&x=1&y=1",
                              "/api/tooltip?gauge=Radio_COM&x=1000&y=1", "/../../etc/passwd", "/api/gauge/Nope.png",
-                             "/api/bitmap/99999.png", "/api/wave/11.wav", "/host/live/page/app.js"}) {
+                             "/api/bitmap/99999.png", "/api/wave/11.wav", "/host/live/page/main.js"}) {
         const auto r = c.Get(path);
         ASSERT_TRUE(r) << path;
         EXPECT_GE(r->status, 400) << path;
