@@ -4,11 +4,7 @@
 
 # The module, as it goes into the DLL (its entry point apart) and into the
 # native programs.
-file(GLOB_RECURSE KORVEL_MODULE_SOURCES CONFIGURE_DEPENDS
-  ${KORVEL_ROOT}/module/*.cpp
-  ${KORVEL_ROOT}/panel/*.cpp
-  ${KORVEL_ROOT}/sound/*.cpp
-  ${KORVEL_ROOT}/gauges/*.cpp)
+file(GLOB_RECURSE KORVEL_MODULE_SOURCES CONFIGURE_DEPENDS ${KORVEL_ROOT}/module/*.cpp)
 list(FILTER KORVEL_MODULE_SOURCES EXCLUDE REGEX "module/dll_entry\\.cpp$")
 
 # The native stand-ins for the Windows functions the module calls; a program

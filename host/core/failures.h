@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/core/text.h"
+#include "module/vocabulary.h"
 
 namespace korvel::host {
 
@@ -22,23 +23,23 @@ struct FailureKey {
 // numbers its failure systems; these are the names its failure dialog
 // would show, in flight-state spelling.
 inline constexpr std::array<FailureKey, 17> failure_keys = {{
-    {2, "engine"},
-    {3, "pitot_static"},
-    {4, "vacuum"},  // drives the attitude gyro
-    {5, "adf"},
-    {6, "airspeed"},
-    {7, "altimeter"},
-    {8, "attitude"},
-    {9, "com"},
-    {11, "directional_gyro"},
-    {12, "magnetic_compass"},
-    {14, "nav1"},
-    {15, "nav2"},
-    {17, "transponder"},
-    {18, "turn_coordinator"},
-    {19, "vertical_speed"},
-    {20, "electrical_panel"},
-    {21, "avionics"},  // the radios' and indicators' power
+    {failure::engine, "engine"},
+    {failure::pitot_static, "pitot_static"},
+    {failure::vacuum, "vacuum"},  // drives the attitude gyro
+    {failure::adf, "adf"},
+    {failure::airspeed, "airspeed"},
+    {failure::altimeter, "altimeter"},
+    {failure::attitude, "attitude"},
+    {failure::com, "com"},
+    {failure::directional_gyro, "directional_gyro"},
+    {failure::magnetic_compass, "magnetic_compass"},
+    {failure::nav1, "nav1"},
+    {failure::nav2, "nav2"},
+    {failure::transponder, "transponder"},
+    {failure::turn_coordinator, "turn_coordinator"},
+    {failure::vertical_speed, "vertical_speed"},
+    {failure::electrical_panel, "electrical_panel"},
+    {failure::avionics, "avionics"},  // the radios' and indicators' power
 }};
 
 // A key by its name or its number written in decimal; none for a key the

@@ -69,18 +69,15 @@ double slot_value(const ElementVariable& slot) {
 
 enum class FailureAction { none, freeze, rest };
 
-constexpr std::uint32_t action_freeze = 1;
-constexpr std::uint32_t action_rest = 2;
-
 // A freeze holds over a return to rest whatever their order in the list: a
 // stuck instrument does not fall back to zero because another system failed.
-FailureAction failure_action(const FailureRecord* records, const FailedKeys& failed) {
+FailureAction action_for(const FailureRecord* records, const FailedKeys& failed) {
     if (records == nullptr || failed.empty()) return FailureAction::none;
     FailureAction action = FailureAction::none;
     for (const FailureRecord* r = records; r->key != 0; ++r) {
         if (!failed.contains(r->key)) continue;
-        if (r->action == action_freeze) return FailureAction::freeze;
-        if (r->action == action_rest) action = FailureAction::rest;
+        if (r->action == failure_action::freeze) return FailureAction::freeze;
+        if (r->action == failure_action::rest) action = FailureAction::rest;
     }
     return action;
 }
@@ -327,7 +324,7 @@ void Host::walk_elements(PlacedGauge& gauge, bool call_module) {
 
     for (ElementState& state : gauge.elements_) {
         ElementHeader* e = state.record;
-        const FailureAction failure = failure_action(e->failures, simulator_.failures);
+        const FailureAction failure = action_for(e->failures, simulator_.failures);
         if (failure == FailureAction::freeze && state.updated) continue;
         switch (e->kind) {
             case element_needle: {

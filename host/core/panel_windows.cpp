@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "module/simulator.h"
+#include "module/vocabulary.h"
 
 namespace korvel::host {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "host/core/simulation.h"
-#include "module/simulator.h"
+#include "module/vocabulary.h"
 
 namespace korvel::live {
 
@@ -20,19 +20,19 @@ using K = ControlKind;
 // clang-format off
 constexpr Control table[] = {
     // id                group             label                  token                            kind          unit      scale                         offset                low    high     step
-    {"airspeed",         "Flight",         "Indicated airspeed",  token::indicated_airspeed,       K::number,    "kt",     1,                            0,                    0,     600,     1},
-    {"altitude",         "Flight",         "Altitude",            token::indicated_altitude,       K::number,    "ft",     1,                            0,                    -1000, 50000,   10},
-    {"vertical_speed",   "Flight",         "Vertical speed",      token::vertical_speed,           K::number,    "ft/min", 60.0 / 0.3048 / 256.0,        0,                    -6000, 6000,    50},
-    {"pitch",            "Flight",         "Pitch",               token::pitch,                    K::number,    "°",      1,                            0,                    -90,   90,      0.5},
-    {"bank",             "Flight",         "Bank",                token::bank,                     K::number,    "°",      1,                            0,                    -90,   90,      0.5},
-    {"magnetic_heading", "Flight",         "Magnetic heading",    token::magnetic_heading,         K::number,    "°",      1,                            0,                    0,     359.9,   1},
-    {"gyro_heading",     "Flight",         "Gyro heading",        token::gyro_heading,             K::number,    "°",      1,                            0,                    0,     359.9,   1},
-    {"turn_rate",        "Flight",         "Turn rate",           token::turn_rate,                K::number,    "°/s",    1.0 / 256.0,                  0,                    -6,    6,       0.1},
-    {"load_factor",      "Flight",         "Load factor",         token::load_factor,              K::number,    "g",      1.0 / 624.0,                  0,                    -3,    8,       0.1},
+    {"airspeed",         "Flight",         "Indicated airspeed",  token::indicated_airspeed_knots,       K::number,    "kt",     1,                            0,                    0,     600,     1},
+    {"altitude",         "Flight",         "Altitude",            token::indicated_altitude_feet,       K::number,    "ft",     1,                            0,                    -1000, 50000,   10},
+    {"vertical_speed",   "Flight",         "Vertical speed",      token::vertical_speed_256th_mps,           K::number,    "ft/min", 60.0 / 0.3048 / 256.0,        0,                    -6000, 6000,    50},
+    {"pitch",            "Flight",         "Pitch",               token::pitch_degrees,                    K::number,    "°",      1,                            0,                    -90,   90,      0.5},
+    {"bank",             "Flight",         "Bank",                token::bank_degrees,                     K::number,    "°",      1,                            0,                    -90,   90,      0.5},
+    {"magnetic_heading", "Flight",         "Magnetic heading",    token::magnetic_heading_degrees,         K::number,    "°",      1,                            0,                    0,     359.9,   1},
+    {"gyro_heading",     "Flight",         "Gyro heading",        token::gyro_heading_degrees,             K::number,    "°",      1,                            0,                    0,     359.9,   1},
+    {"turn_rate",        "Flight",         "Turn rate",           token::turn_rate_256ths,                K::number,    "°/s",    1.0 / 256.0,                  0,                    -6,    6,       0.1},
+    {"load_factor",      "Flight",         "Load factor",         token::load_factor_624th_g,              K::number,    "g",      1.0 / 624.0,                  0,                    -3,    8,       0.1},
     {"throttle",         "Engine",         "Throttle lever",      token::throttle_lever,           K::number,    "%",      100,                          0,                    0,     100,     1},
     {"engine_speed",     "Engine",         "Engine speed",        token::engine_rpm_percent,       K::number,    "%",      1,                            0,                    0,     110,     0.5},
-    {"turbine_temperature", "Engine",      "Turbine temperature", token::turbine_temperature,      K::number,    "°C",     rankine_celsius,              rankine_zero_celsius, -60,   1000,    5},
-    {"oil_temperature",  "Engine",         "Oil temperature",     token::oil_temperature,          K::number,    "°C",     rankine_celsius,              rankine_zero_celsius, -60,   200,     1},
+    {"turbine_temperature", "Engine",      "Turbine temperature", token::turbine_temperature_rankine,      K::number,    "°C",     rankine_celsius,              rankine_zero_celsius, -60,   1000,    5},
+    {"oil_temperature",  "Engine",         "Oil temperature",     token::oil_temperature_rankine,          K::number,    "°C",     rankine_celsius,              rankine_zero_celsius, -60,   200,     1},
     {"reservoir_pressure", "Engine",       "Reservoir pressure",  token::reservoir_pressure,       K::number,    "kg/cm²", 1 / 2048.146,                 0,                    0,     200,     1},
     {"fuel_centre",      "Fuel",           "Centre tank",         token::center_tank_level,        K::number,    "%",      fuel_percent,                 0,                    0,     100,     1},
     {"fuel_main_left",   "Fuel",           "Main tank, left",     token::main_left_tank_level,     K::number,    "%",      fuel_percent,                 0,                    0,     100,     1},
@@ -50,7 +50,7 @@ constexpr Control table[] = {
     {"nav1",             "Radios",         "NAV1",                token::nav1_frequency,           K::frequency, "MHz",    0,                            0,                    108,   117.95,  0.05},
     {"nav2",             "Radios",         "NAV2",                token::nav2_frequency,           K::frequency, "MHz",    0,                            0,                    108,   117.95,  0.05},
     {"transponder",      "Radios",         "Transponder",         token::transponder,              K::code,      "code",   0,                            0,                    0,     7777,    1},
-    {"nav1_course",      "Radios",         "NAV1 course",         token::nav1_course,              K::number,    "°",      1,                            0,                    0,     359,     1},
+    {"nav1_course",      "Radios",         "NAV1 course",         token::nav1_course_degrees,              K::number,    "°",      1,                            0,                    0,     359,     1},
 };
 // clang-format on
 

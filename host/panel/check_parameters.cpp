@@ -10,7 +10,7 @@
 #include "host/panel/check_reading.h"
 #include "host/panel/check_trials.h"
 #include "host/panel/check_words.h"
-#include "panel/parameters.h"
+#include "module/buttons/parameters.h"
 
 namespace korvel::panel {
 

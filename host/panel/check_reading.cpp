@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "panel/parameters.h"
+#include "module/buttons/parameters.h"
 
 namespace korvel::panel::reading {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "module/simulator.h"
+#include "module/vocabulary.h"
 
 namespace korvel::panel {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "host/core/text.h"
-#include "module/simulator.h"
+#include "module/vocabulary.h"
 
 namespace korvel::panel::words {
 

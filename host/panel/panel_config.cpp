@@ -8,7 +8,7 @@
 #include "host/core/cp1252.h"
 #include "host/core/text.h"
 #include "host/panel/ini_lines.h"
-#include "module/simulator.h"
+#include "module/vocabulary.h"
 
 namespace korvel::panel {
 

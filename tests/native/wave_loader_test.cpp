@@ -14,7 +14,7 @@
 #include "formats/wave.h"
 #include "platform/platform_log.h"
 #include "platform/resources.h"
-#include "sound/sound.h"
+#include "module/sound/sound.h"
 
 namespace {
 
