@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "bench/allocation_counter.h"
-#include "module/simulator.h"
+#include "module/vocabulary.h"
 #include "tests/whole_panel.h"
 
 namespace {
@@ -37,7 +37,7 @@ void set_apron(Host& host) {
     v.set(token::navigation_lights, 1);
     v.set(token::beacon_lights, 1);
     v.set(token::engine_rpm_percent, 52);
-    v.set(token::indicated_airspeed, 12);
+    v.set(token::indicated_airspeed_knots, 12);
     v.set(token::oil_pressure, 4200);
 }
 

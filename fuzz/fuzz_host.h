@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "host/core/host.h"
-#include "sound/sound.h"
+#include "module/sound/sound.h"
 
 namespace fuzz {
 

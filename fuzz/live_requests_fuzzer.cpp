@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "fuzz/fuzz_host.h"
+#include "host/core/variables.h"
+#include "host/live/controls.h"
 #include "host/live/requests.h"
 
 namespace {
@@ -69,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 2: {
             const auto decoded = korvel::live::decode_state(body);
             if (const auto* state = accepted(decoded))
-                for (const auto& [token, value] : state->values) FUZZ_CHECK(token > 0 && token < 1024 && std::isfinite(value));
+                for (const auto& [control, value] : state->values)
+                    FUZZ_CHECK(control != nullptr && korvel::host::VariableStore::valid(control->token) && std::isfinite(value));
             break;
         }
         case 3: {

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "module/vocabulary.h"
+
 // The host calls every module routine, and is called through its service
 // table, with the Win32 __stdcall convention. A cdecl routine with arguments
 // would leave the host's stack unbalanced.
@@ -39,18 +41,6 @@ enum ElementKind : std::uint32_t {
     element_moving_image = 5,
     element_sprite = 6,
 };
-
-// Image flag bits changed at run time by element callbacks.
-inline constexpr std::uint32_t image_hidden_flag = 0x40000000;
-inline constexpr std::uint32_t drum_lit_flag = 0x4000;
-inline constexpr std::uint32_t image_top_bit = 0x80000000;
-
-// Mouse event bits, as accepted by child rectangles and passed to mouse
-// functions.
-inline constexpr std::uint32_t mouse_left_click = 0x20000000;
-inline constexpr std::uint32_t mouse_right_click = 0x80000000;
-inline constexpr std::uint32_t mouse_repeat = 0x00200000;  // button held down
-inline constexpr std::uint32_t mouse_drag = 0x00800000;    // moved with the left button down
 
 enum Cursor : std::int32_t {
     cursor_none = -1,

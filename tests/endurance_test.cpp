@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "module/simulator.h"
+#include "module/vocabulary.h"
 #include "tests/whole_panel.h"
 
 namespace {
@@ -41,9 +41,9 @@ TEST(Endurance, TheWholePanelRunsThousandsOfUpdatesWithEveryControlPressed) {
     std::size_t clicks = 0;
     for (int cycle = 0; cycle < cycles; ++cycle) {
         // A climbing turn, so that every needle keeps moving.
-        host.variables().set(token::indicated_altitude, 20.0 * cycle);
-        host.variables().set(token::indicated_airspeed, 120.0 + std::fmod(cycle, 200.0));
-        host.variables().set(token::bank, std::sin(cycle / 50.0) * 0.5);
+        host.variables().set(token::indicated_altitude_feet, 20.0 * cycle);
+        host.variables().set(token::indicated_airspeed_knots, 120.0 + std::fmod(cycle, 200.0));
+        host.variables().set(token::bank_degrees, std::sin(cycle / 50.0) * 0.5);
         if (cycle % 2 == 0) {
             const auto& s = spots[clicks++ % spots.size()];
             host.click(*s.gauge, s.x, s.y, s.button);

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "host/core/host.h"
-#include "host/core/riff.h"
 #include "tests/whole_panel.h"
 
 namespace {

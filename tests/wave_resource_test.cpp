@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "host/core/host.h"
-#include "host/core/riff.h"
-#include "resources/tools/wave_writer.h"
+#include "formats/wave.h"
 
 namespace {
 
@@ -58,7 +57,7 @@ TEST(WaveResources, Wave10IsMono16BitPcmWithAPlainFormatChunk) {
     const auto file = module.resource("WAVE", 10);
     ASSERT_TRUE(file);
     EXPECT_EQ(chunk_ids(*file), (std::vector<std::string>{"fmt ", "data"}));
-    const auto fmt = korvel::host::wave_chunk(*file, "fmt ");
+    const auto fmt = korvel::formats::wave_chunk(*file, "fmt ");
     ASSERT_EQ(fmt->size(), 16u);
     EXPECT_EQ(u16(*fmt, 0), 1);
     EXPECT_EQ(u16(*fmt, 2), 1);
@@ -66,7 +65,7 @@ TEST(WaveResources, Wave10IsMono16BitPcmWithAPlainFormatChunk) {
     EXPECT_EQ(u32(*fmt, 8), 44100u);
     EXPECT_EQ(u16(*fmt, 12), 2);
     EXPECT_EQ(u16(*fmt, 14), 16);
-    const auto data = korvel::host::wave_chunk(*file, "data");
+    const auto data = korvel::formats::wave_chunk(*file, "data");
     ASSERT_EQ(data->size(), 3828u);
     std::vector<double> samples;
     for (std::size_t i = 0; i < data->size(); i += 2) samples.push_back(std::int16_t(u16(*data, i)) / 32768.0);
@@ -78,14 +77,14 @@ TEST(WaveResources, Wave20Is8BitPcmWithItsInfoListBeforeTheFormat) {
     const auto file = module.resource("WAVE", 20);
     ASSERT_TRUE(file);
     EXPECT_EQ(chunk_ids(*file), (std::vector<std::string>{"LIST", "fmt ", "data"}));
-    const auto list = korvel::host::wave_chunk(*file, "LIST");
+    const auto list = korvel::formats::wave_chunk(*file, "LIST");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(list->data()), 4), "INFO");
-    const auto fmt = korvel::host::wave_chunk(*file, "fmt ");
+    const auto fmt = korvel::formats::wave_chunk(*file, "fmt ");
     EXPECT_EQ(u16(*fmt, 0), 1);
     EXPECT_EQ(u16(*fmt, 2), 1);
     EXPECT_EQ(u32(*fmt, 4), 22050u);
     EXPECT_EQ(u16(*fmt, 14), 8);
-    const auto data = korvel::host::wave_chunk(*file, "data");
+    const auto data = korvel::formats::wave_chunk(*file, "data");
     ASSERT_EQ(data->size(), 10304u);
     std::vector<double> samples;
     for (unsigned char b : *data) samples.push_back((b - 128) / 128.0);
@@ -97,7 +96,7 @@ TEST(WaveResources, Wave30IsOneValidBlockOfStereoAdpcm) {
     const auto file = module.resource("WAVE", 30);
     ASSERT_TRUE(file);
     EXPECT_EQ(chunk_ids(*file), (std::vector<std::string>{"fmt ", "fact", "data", "LIST"}));
-    const auto fmt = korvel::host::wave_chunk(*file, "fmt ");
+    const auto fmt = korvel::formats::wave_chunk(*file, "fmt ");
     ASSERT_EQ(fmt->size(), 50u);
     EXPECT_EQ(u16(*fmt, 0), 2) << "Microsoft ADPCM";
     EXPECT_EQ(u16(*fmt, 2), 2);
@@ -114,12 +113,12 @@ TEST(WaveResources, Wave30IsOneValidBlockOfStereoAdpcm) {
         EXPECT_EQ(std::int16_t(u16(*fmt, 22 + 4 * i)), standard[i][0]);
         EXPECT_EQ(std::int16_t(u16(*fmt, 24 + 4 * i)), standard[i][1]);
     }
-    EXPECT_EQ(u32(*korvel::host::wave_chunk(*file, "fact"), 0), per_block) << "samples in the file";
+    EXPECT_EQ(u32(*korvel::formats::wave_chunk(*file, "fact"), 0), per_block) << "samples in the file";
 
-    const auto data = korvel::host::wave_chunk(*file, "data");
+    const auto data = korvel::formats::wave_chunk(*file, "data");
     ASSERT_EQ(data->size(), 1024u);
     const auto decoded =
-        korvel::resources::adpcm_decode_block(korvel::resources::Bytes(data->begin(), data->end()), 2);
+        korvel::formats::adpcm_decode_block(korvel::formats::Bytes(data->begin(), data->end()), 2);
     ASSERT_EQ(decoded.size(), 2u * per_block);
     for (int channel = 0; channel < 2; ++channel) {
         SCOPED_TRACE(channel == 0 ? "left" : "right");
@@ -131,14 +130,14 @@ TEST(WaveResources, Wave30IsOneValidBlockOfStereoAdpcm) {
 
 TEST(WaveResources, TheAdpcmEncoderFollowsItsSignal) {
     std::vector<std::int16_t> signal;
-    const std::uint16_t per_block = korvel::resources::adpcm_samples_per_block(1024, 2);
+    const std::uint16_t per_block = korvel::formats::adpcm_samples_per_block(1024, 2);
     for (std::size_t i = 0; i < per_block; ++i) {
         const double v = 12000 * std::sin(i * 0.05) * std::exp(-double(i) / 400);
         signal.push_back(std::int16_t(v));
         signal.push_back(std::int16_t(-v / 2));
     }
-    const auto block = korvel::resources::adpcm_encode_block(signal, 2, 1024);
-    const auto decoded = korvel::resources::adpcm_decode_block(block, 2);
+    const auto block = korvel::formats::adpcm_encode_block(signal, 2, 1024);
+    const auto decoded = korvel::formats::adpcm_decode_block(block, 2);
     ASSERT_EQ(decoded.size(), signal.size());
     double error = 0;
     for (std::size_t i = 0; i < signal.size(); ++i) error = std::max(error, std::abs(double(decoded[i] - signal[i])));

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <array>
-#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include "host/core/text.h"
+#include "module/vocabulary.h"
 
 namespace korvel::host {
 
@@ -21,23 +23,23 @@ struct FailureKey {
 // numbers its failure systems; these are the names its failure dialog
 // would show, in flight-state spelling.
 inline constexpr std::array<FailureKey, 17> failure_keys = {{
-    {2, "engine"},
-    {3, "pitot_static"},
-    {4, "vacuum"},  // drives the attitude gyro
-    {5, "adf"},
-    {6, "airspeed"},
-    {7, "altimeter"},
-    {8, "attitude"},
-    {9, "com"},
-    {11, "directional_gyro"},
-    {12, "magnetic_compass"},
-    {14, "nav1"},
-    {15, "nav2"},
-    {17, "transponder"},
-    {18, "turn_coordinator"},
-    {19, "vertical_speed"},
-    {20, "electrical_panel"},
-    {21, "avionics"},  // the radios' and indicators' power
+    {failure::engine, "engine"},
+    {failure::pitot_static, "pitot_static"},
+    {failure::vacuum, "vacuum"},  // drives the attitude gyro
+    {failure::adf, "adf"},
+    {failure::airspeed, "airspeed"},
+    {failure::altimeter, "altimeter"},
+    {failure::attitude, "attitude"},
+    {failure::com, "com"},
+    {failure::directional_gyro, "directional_gyro"},
+    {failure::magnetic_compass, "magnetic_compass"},
+    {failure::nav1, "nav1"},
+    {failure::nav2, "nav2"},
+    {failure::transponder, "transponder"},
+    {failure::turn_coordinator, "turn_coordinator"},
+    {failure::vertical_speed, "vertical_speed"},
+    {failure::electrical_panel, "electrical_panel"},
+    {failure::avionics, "avionics"},  // the radios' and indicators' power
 }};
 
 // A key by its name or its number written in decimal; none for a key the
@@ -45,13 +47,9 @@ inline constexpr std::array<FailureKey, 17> failure_keys = {{
 inline std::optional<std::uint32_t> failure_key(std::string_view name_or_number) {
     for (const FailureKey& k : failure_keys)
         if (k.name == name_or_number) return k.key;
-    std::uint32_t number = 0;
-    const char* first = name_or_number.data();
-    const char* last = first + name_or_number.size();
-    const auto [end, error] = std::from_chars(first, last, number);
-    if (first == last || error != std::errc{} || end != last) return std::nullopt;
+    const auto number = exact_number<std::uint32_t>(name_or_number);
     for (const FailureKey& k : failure_keys)
-        if (k.key == number) return k.key;
+        if (number && k.key == *number) return k.key;
     return std::nullopt;
 }
 

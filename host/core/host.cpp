@@ -7,11 +7,11 @@
 #include <stdexcept>
 
 #include "host/core/gauge_records.h"
-#include "host/core/riff.h"
+#include "formats/wave.h"
 #include "host/core/tooltip_format.h"
 
 #ifdef _WIN32
-#include "host/core/platform_recording_windows.h"
+#include "host/core/host_windows_windows.h"
 #endif
 
 namespace korvel::host {
@@ -69,18 +69,15 @@ double slot_value(const ElementVariable& slot) {
 
 enum class FailureAction { none, freeze, rest };
 
-constexpr std::uint32_t action_freeze = 1;
-constexpr std::uint32_t action_rest = 2;
-
 // A freeze holds over a return to rest whatever their order in the list: a
 // stuck instrument does not fall back to zero because another system failed.
-FailureAction failure_action(const FailureRecord* records, const FailedKeys& failed) {
+FailureAction action_for(const FailureRecord* records, const FailedKeys& failed) {
     if (records == nullptr || failed.empty()) return FailureAction::none;
     FailureAction action = FailureAction::none;
     for (const FailureRecord* r = records; r->key != 0; ++r) {
         if (!failed.contains(r->key)) continue;
-        if (r->action == action_freeze) return FailureAction::freeze;
-        if (r->action == action_rest) action = FailureAction::rest;
+        if (r->action == failure_action::freeze) return FailureAction::freeze;
+        if (r->action == failure_action::rest) action = FailureAction::rest;
     }
     return action;
 }
@@ -240,6 +237,7 @@ void Host::lay_out(PlacedGauge& gauge) { gauge.mouse_ = MouseMap(gauge.header_->
 void Host::connect(PlacedGauge& gauge) { call_service(gauge, service_connect, 0); }
 
 void Host::kill(PlacedGauge& gauge) {
+    if (held_ && held_->gauge == &gauge) release();
     if (!gauge.live()) return;
     call_service(gauge, service_kill, 0);
     gauge.killed_ = true;
@@ -271,6 +269,7 @@ void Host::call_service(PlacedGauge& gauge, std::int32_t number, ServiceExtra ex
 }
 
 void Host::update() {
+    if (held_ && ++held_->cycles >= repeat_wait && (held_->cycles - repeat_wait) % repeat_every == 0) repeat_held();
     advance_cycle(simulator_);
     for (auto& gauge : placed_)
         if (gauge->live()) update(*gauge);
@@ -325,7 +324,7 @@ void Host::walk_elements(PlacedGauge& gauge, bool call_module) {
 
     for (ElementState& state : gauge.elements_) {
         ElementHeader* e = state.record;
-        const FailureAction failure = failure_action(e->failures, simulator_.failures);
+        const FailureAction failure = action_for(e->failures, simulator_.failures);
         if (failure == FailureAction::freeze && state.updated) continue;
         switch (e->kind) {
             case element_needle: {
@@ -423,7 +422,7 @@ void Host::deliver(PlacedGauge& gauge, const ChildArea& child, std::int32_t x, s
     deactivate(gauge);
 }
 
-const ChildArea* Host::press(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t bit) {
+const ChildArea* Host::press_area(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t bit) {
     if (!gauge.live()) return nullptr;
     if (gauge.size_ && !Area{{0, 0, gauge.size_->width, gauge.size_->height}}.contains(x, y)) return nullptr;
     const ChildArea* child = gauge.mouse_.child_at(x, y, bit);
@@ -431,16 +430,44 @@ const ChildArea* Host::press(PlacedGauge& gauge, std::int32_t x, std::int32_t y,
     return child;
 }
 
+bool Host::press(PlacedGauge& gauge, std::int32_t x, std::int32_t y, MouseButton button) {
+    release();
+    const std::uint32_t bit = button_bit(button);
+    const ChildArea* child = press_area(gauge, x, y, bit);
+    if (child == nullptr) return false;
+    const std::uint32_t accepted = child->rect->accepted_events;
+    held_ = Held{&gauge, x, y, bit, (accepted & mouse_repeat) != 0, bit == mouse_left_click && (accepted & mouse_drag) != 0};
+    return true;
+}
+
+// The area pressed is found again at each call: a gauge placed afresh has
+// new areas.
+void Host::repeat_held() {
+    if (!held_->repeats || !held_->gauge->live()) return;
+    if (const ChildArea* child = held_->gauge->mouse_.child_at(held_->x, held_->y, held_->button))
+        deliver(*held_->gauge, *child, held_->x, held_->y, held_->button | mouse_repeat);
+}
+
+bool Host::move_held(std::int32_t x, std::int32_t y) {
+    if (!held_ || !held_->drags || !held_->gauge->live()) return false;
+    const ChildArea* child = held_->gauge->mouse_.child_at(held_->x, held_->y, held_->button);
+    if (child == nullptr) return false;
+    deliver(*held_->gauge, *child, x, y, mouse_drag);
+    return true;
+}
+
+void Host::release() { held_.reset(); }
+
 bool Host::click(PlacedGauge& gauge, std::int32_t x, std::int32_t y, MouseButton button) {
-    return press(gauge, x, y, button_bit(button)) != nullptr;
+    const bool taken = press(gauge, x, y, button);
+    release();
+    return taken;
 }
 
 bool Host::hold(PlacedGauge& gauge, std::int32_t x, std::int32_t y, int repeats, MouseButton button) {
-    const std::uint32_t bit = button_bit(button);
-    const ChildArea* child = press(gauge, x, y, bit);
-    if (child == nullptr) return false;
-    if ((child->rect->accepted_events & mouse_repeat) == 0) return true;
-    for (int i = 0; i < repeats; ++i) deliver(gauge, *child, x, y, bit | mouse_repeat);
+    if (!press(gauge, x, y, button)) return false;
+    for (int i = 0; i < repeats; ++i) repeat_held();
+    release();
     return true;
 }
 
@@ -453,18 +480,9 @@ bool Host::mouse_event(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::
 }
 
 bool Host::drag(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::span<const PixelPoint> path) {
-    const ChildArea* child = press(gauge, x, y, mouse_left_click);
-    if (child == nullptr) return false;
-    if ((child->rect->accepted_events & mouse_drag) == 0) return true;
-    for (const PixelPoint& p : path) deliver(gauge, *child, p.x, p.y, mouse_drag);
-    return true;
-}
-
-bool Host::drag_to(PlacedGauge& gauge, std::int32_t press_x, std::int32_t press_y, std::int32_t x, std::int32_t y) {
-    if (!gauge.live()) return false;
-    const ChildArea* child = gauge.mouse_.child_at(press_x, press_y, mouse_left_click);
-    if (child == nullptr || (child->rect->accepted_events & mouse_drag) == 0) return false;
-    deliver(gauge, *child, x, y, mouse_drag);
+    if (!press(gauge, x, y, MouseButton::left)) return false;
+    for (const PixelPoint& p : path) move_held(p.x, p.y);
+    release();
     return true;
 }
 
@@ -552,16 +570,17 @@ std::uint32_t Host::wave_in_buffer(int buffer) const {
     for (std::uint32_t id : {10u, 20u, 30u}) {
         const auto file = library_.resource("WAVE", id);
         if (!file) continue;
-        const auto samples = wave_pcm(*file);
+        const auto samples = formats::wave_pcm(*file);
         if (samples && *samples == data) return id;
     }
     return 0;
 }
 
-std::vector<PlayedSound> Host::sounds_played() const {
+std::vector<PlayedSound> Host::sounds_played(std::size_t from) const {
     std::vector<PlayedSound> out;
-    for (const platform::SoundPlay& play : platform::platform_log().plays)
-        out.push_back({play.owner != nullptr ? play.owner : "", wave_in_buffer(play.buffer)});
+    const auto& plays = platform::platform_log().plays;
+    for (std::size_t i = from; i < plays.size(); ++i)
+        out.push_back({plays[i].owner != nullptr ? plays[i].owner : "", wave_in_buffer(plays[i].buffer)});
     return out;
 }
 

@@ -143,17 +143,31 @@ public:
     // referred to them is left dangling.
     void remove_killed();
 
-    // A press of a button at a gauge point. Returns whether a click area took it.
+    // The pilot's hand, one button at a time as the simulator has it. A
+    // press calls the click area under the pointer that takes the button and
+    // keeps it held: while it is held, every update cycle counts, and after
+    // `repeat_wait` cycles the host calls the area again with the button and
+    // the repeat bit (0x00200000) every `repeat_every` cycles, if the area
+    // asks for repeats; a move with the left button down calls it with the
+    // drag bit alone, at a point that may lie anywhere; a release lets go. A
+    // new press lets go of the old one. Returns whether a click area took it.
+    static constexpr int repeat_wait = 8;
+    static constexpr int repeat_every = 2;
+    bool press(PlacedGauge& gauge, std::int32_t x, std::int32_t y, MouseButton button = MouseButton::left);
+    bool move_held(std::int32_t x, std::int32_t y);
+    void release();
+    // The gauge whose area is held, or none.
+    const PlacedGauge* held() const { return held_ ? held_->gauge : nullptr; }
+
+    // A press and its release.
     bool click(PlacedGauge& gauge, std::int32_t x, std::int32_t y, MouseButton button = MouseButton::left);
-    // A press held down for a number of the host's repeat calls.
+    // A press held down for a number of the host's repeat calls, given one
+    // after another without the cycles between them, then released.
     bool hold(PlacedGauge& gauge, std::int32_t x, std::int32_t y, int repeats,
               MouseButton button = MouseButton::left);
-    // A left press, then the pointer moved through the path with the button down.
+    // A left press, then the pointer moved through the path with the button
+    // down, then released.
     bool drag(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::span<const PixelPoint> path);
-    // One step of a drag in progress: the child pressed at (press_x,
-    // press_y), when it takes drags, is called with the drag bit alone at a
-    // point that may lie anywhere, as the pointer moves with the button down.
-    bool drag_to(PlacedGauge& gauge, std::int32_t press_x, std::int32_t press_y, std::int32_t x, std::int32_t y);
     // Whatever flags a host might pass: the child found as for a press of the
     // wanted bits is called with the flags as given, even on a dead gauge.
     bool mouse_event(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t wanted, std::uint32_t flags);
@@ -207,7 +221,10 @@ public:
     void set_host_executable(std::string path);
     void* add_host_window(const std::string& class_name);
     void remove_host_windows();
-    std::vector<PlayedSound> sounds_played() const;
+    // The sounds played since the platform's record began, from the one
+    // numbered `from` on (sound_count() is the number played so far).
+    std::vector<PlayedSound> sounds_played(std::size_t from = 0) const;
+    std::size_t sound_count() const { return platform::platform_log().plays.size(); }
     // The wave resource whose samples a recorded buffer holds (a compressed
     // wave's as decoded to PCM), or 0.
     std::uint32_t wave_in_buffer(int buffer) const;
@@ -231,7 +248,8 @@ private:
     void call_service(PlacedGauge& gauge, std::int32_t number, ServiceExtra extra);
     void lay_out(PlacedGauge& gauge);
     void walk_elements(PlacedGauge& gauge, bool call_module);
-    const ChildArea* press(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t button_bit);
+    const ChildArea* press_area(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t button_bit);
+    void repeat_held();
     void deliver(PlacedGauge& gauge, const ChildArea& child, std::int32_t x, std::int32_t y, std::uint32_t flags);
     void run_probe(std::string_view step, const PlacedGauge& gauge) const;
     std::optional<GaugeSize> bitmap_size(std::int32_t resource_id) const;
@@ -243,6 +261,14 @@ private:
     std::vector<std::unique_ptr<PlacedGauge>> placed_;
     std::string calculator_result_;
     std::array<char, 1024> tooltip_text_{};
+    struct Held {
+        PlacedGauge* gauge;
+        std::int32_t x, y;
+        std::uint32_t button;
+        bool repeats, drags;
+        int cycles = 0;
+    };
+    std::optional<Held> held_;
     Probe probe_;
     bool in_init_ = false;
     std::size_t init_service_calls_ = 0;

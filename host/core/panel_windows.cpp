@@ -1,19 +1,18 @@
 #include "host/core/panel_windows.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "module/vocabulary.h"
+
 namespace korvel::host {
 
+// The simulator's own windows, before a panel.cfg defines its own: only the
+// main panel shows.
 PanelWindows::PanelWindows() {
-    define(0, "MAIN_PANEL", true);
-    define(10, "THROTTLE_PANEL", false);
-    define(50, "RADIO_STACK_PANEL", false);
-    define(75, "COMPASS_PANEL", false);
-    define(100, "MINI_CONTROLS_PANEL", false);
-    define(125, "ANNUNCIATOR_PANEL", false);
-    define(150, "ANNUNCIATOR2_PANEL", false);
-    define(175, "IFR_MAIN_PANEL", false);
-    define(200, "COLLECTIVE_PANEL", false);
-    define(225, "GPS_PANEL", false);
-    define(250, "OVERHEAD_PANEL", false);
+    std::vector<WindowIdent> by_ident(std::begin(window_idents), std::end(window_idents));
+    std::sort(by_ident.begin(), by_ident.end(), [](const WindowIdent& a, const WindowIdent& b) { return a.ident < b.ident; });
+    for (const WindowIdent& w : by_ident) define(w.ident, w.name, w.ident == 0);
 }
 
 void PanelWindows::define(std::int32_t id, std::string_view name, bool visible) {

@@ -15,12 +15,4 @@ namespace korvel::host {
 // left alone; calling it again for the same load changes nothing.
 void install_platform_recording(HMODULE module);
 
-// A real, hidden top-level window of the class, for the module's FindWindowA
-// to find; the class is registered on first use. Returns the HWND.
-void* create_host_window(const char* class_name);
-
-// Destroys every window create_host_window made and unregisters their
-// classes. Call it on the thread that made them.
-void destroy_host_windows();
-
 }  // namespace korvel::host

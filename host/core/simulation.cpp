@@ -5,7 +5,7 @@
 #include <cmath>
 #include <iterator>
 
-#include "module/simulator.h"
+#include "module/vocabulary.h"
 
 namespace korvel::host {
 
@@ -40,29 +40,29 @@ constexpr double barometric_step = 0.01;
 constexpr double lowest_barometric = 27.0;
 constexpr double highest_barometric = 32.0;
 void barometric_up(SimulatorState& s, std::uint32_t) {
-    step(s.variables, token::barometric_setting, barometric_step, lowest_barometric, highest_barometric);
+    step(s.variables, token::barometric_setting_inhg, barometric_step, lowest_barometric, highest_barometric);
 }
 void barometric_down(SimulatorState& s, std::uint32_t) {
-    step(s.variables, token::barometric_setting, -barometric_step, lowest_barometric, highest_barometric);
+    step(s.variables, token::barometric_setting_inhg, -barometric_step, lowest_barometric, highest_barometric);
 }
 
-void heading_bug_up(SimulatorState& s, std::uint32_t) { turn(s.variables, token::heading_bug, 1.0); }
-void heading_bug_down(SimulatorState& s, std::uint32_t) { turn(s.variables, token::heading_bug, -1.0); }
+void heading_bug_up(SimulatorState& s, std::uint32_t) { turn(s.variables, token::heading_bug_degrees, 1.0); }
+void heading_bug_down(SimulatorState& s, std::uint32_t) { turn(s.variables, token::heading_bug_degrees, -1.0); }
 
 // The gyro setting knob drifts the gyro by a degree per step; the setting is
 // counted in 65536ths of a turn and the gyro's card follows it.
 constexpr double setting_per_degree = 65536.0 / 360.0;
 void gyro_setting(SimulatorState& s, double degrees) {
     s.variables.set(token::gyro_setting, s.variables.number(token::gyro_setting) + degrees * setting_per_degree);
-    turn(s.variables, token::gyro_heading, degrees);
+    turn(s.variables, token::gyro_heading_degrees, degrees);
 }
 void gyro_setting_up(SimulatorState& s, std::uint32_t) { gyro_setting(s, 1.0); }
 void gyro_setting_down(SimulatorState& s, std::uint32_t) { gyro_setting(s, -1.0); }
 
 // A caged attitude gyro shows the aircraft level, its flag down.
 void attitude_cage(SimulatorState& s, std::uint32_t) {
-    s.variables.set(token::pitch, 0.0);
-    s.variables.set(token::bank, 0.0);
+    s.variables.set(token::pitch_degrees, 0.0);
+    s.variables.set(token::bank_degrees, 0.0);
     s.variables.set_word(token::attitude_flag_condition_b, 0);
 }
 
@@ -186,7 +186,7 @@ void transponder_hundreds_down(SimulatorState& s, std::uint32_t) { transponder_s
 void transponder_tens_down(SimulatorState& s, std::uint32_t) { transponder_step(s, 1, -1); }
 void transponder_units_down(SimulatorState& s, std::uint32_t) { transponder_step(s, 0, -1); }
 
-void nav1_course_set(SimulatorState& s, std::uint32_t value) { s.variables.set(token::nav1_course, value % 360u); }
+void nav1_course_set(SimulatorState& s, std::uint32_t value) { s.variables.set(token::nav1_course_degrees, value % 360u); }
 
 void open_window(SimulatorState& s, std::uint32_t value) { s.windows.open(panel_id(value)); }
 void close_window(SimulatorState& s, std::uint32_t value) { s.windows.close(panel_id(value)); }

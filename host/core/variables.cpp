@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "module/simulator.h"
+#include "module/vocabulary.h"
 
 namespace korvel::host {
 
@@ -27,22 +27,22 @@ struct Seed {
 // Parked on the apron, engine off, battery off, tanks nearly full, radios
 // tuned to the local frequencies.
 constexpr Seed parked_state[] = {
-    {token::indicated_altitude, 460.0},
-    {token::barometric_setting, 29.92},
-    {token::gyro_heading, 90.0},
-    {token::magnetic_heading, 90.0},
-    {token::heading_bug, 90.0},
-    {token::time_of_day, 36000.0},
-    {token::load_factor, 624.0},
+    {token::indicated_altitude_feet, 460.0},
+    {token::barometric_setting_inhg, 29.92},
+    {token::gyro_heading_degrees, 90.0},
+    {token::magnetic_heading_degrees, 90.0},
+    {token::heading_bug_degrees, 90.0},
+    {token::time_of_day_seconds, 36000.0},
+    {token::load_factor_624th_g, 624.0},
     {token::attitude_flag_condition_b, 1.0},
-    {token::turbine_temperature, 519.67},
-    {token::oil_temperature, 519.67},
+    {token::turbine_temperature_rankine, 519.67},
+    {token::oil_temperature_rankine, 519.67},
     {token::reservoir_pressure, 61444.38},
-    {token::center_tank_capacity, 90.0},
-    {token::main_left_tank_capacity, 56.5},
-    {token::main_right_tank_capacity, 56.5},
-    {token::aux_left_tank_capacity, 66.0},
-    {token::aux_right_tank_capacity, 66.0},
+    {token::center_tank_capacity_gallons, 90.0},
+    {token::main_left_tank_capacity_gallons, 56.5},
+    {token::main_right_tank_capacity_gallons, 56.5},
+    {token::aux_left_tank_capacity_gallons, 66.0},
+    {token::aux_right_tank_capacity_gallons, 66.0},
     {token::center_tank_level, 8388608.0 * 0.9},
     {token::main_left_tank_level, 8388608.0 * 0.95},
     {token::main_right_tank_level, 8388608.0 * 0.95},

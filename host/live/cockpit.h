@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/core/host.h"
+#include "host/live/frames.h"
 #include "host/live/profile.h"
 #include "host/live/requests.h"
 #include "host/panel/panel_config.h"
@@ -70,21 +71,8 @@ public:
     std::uint64_t cycles() const { return cycle_; }
 
 private:
-    struct Held {
-        host::PlacedGauge* gauge;
-        std::int32_t x, y;
-        std::uint32_t button;
-        int cycles = 0;
-    };
-    struct Seen {  // what the page last saw of a gauge
-        std::string fingerprint;  // its element states, exactly
-        nlohmann::json picture;   // its display list, as sent
-    };
-
-    nlohmann::json changes();
+    Readings readings(bool with_sounds);
     nlohmann::json profile_state() const;
-    nlohmann::json gauge_picture(std::size_t index);
-    void fingerprint(const host::PlacedGauge& gauge, std::string& out) const;
     nlohmann::json watched() const;
     nlohmann::json apply_state_text(const std::string& text);
 
@@ -94,18 +82,12 @@ private:
     panel::PanelConfig config_;
     std::unique_ptr<panel::PanelSession> session_;
     std::vector<std::string> names_;  // per placed line: Name or Name@2
-    std::vector<Seen> seen_;
+    std::unique_ptr<FrameEncoder> frames_;
     std::vector<std::pair<std::string, std::string>> examples_, profiles_;
     render::Bitmaps bitmaps_;
     render::BitmapSizes sizes_;
     ProfilePlayer player_;
-    std::optional<Held> held_;
     std::size_t sounds_sent_ = 0;
-    std::vector<bool> windows_seen_;
-    nlohmann::json watched_seen_;
-    nlohmann::json profile_seen_;
-    nlohmann::json failed_seen_;
-    std::string scratch_;
     std::uint64_t cycle_ = 0;
 };
 

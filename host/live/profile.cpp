@@ -6,18 +6,14 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "host/core/text.h"
 #include "host/core/variables.h"
 
 namespace korvel::live {
 
 namespace {
 
-std::string_view trimmed(std::string_view s) {
-    const std::size_t a = s.find_first_not_of(" \t\r");
-    if (a == std::string_view::npos) return {};
-    const std::size_t b = s.find_last_not_of(" \t\r");
-    return s.substr(a, b - a + 1);
-}
+using host::trimmed;
 
 // "at 12.5" gives 12.5; anything else none.
 std::optional<double> keyframe_time(std::string_view line, bool& malformed) {

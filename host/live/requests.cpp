@@ -4,10 +4,12 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "host/core/failures.h"
-#include "host/core/variables.h"
+#include "host/core/text.h"
+#include "host/live/controls.h"
 
 namespace korvel::live {
 
@@ -53,9 +55,21 @@ std::string text(const json& value, const char* name) {
     return value.get<std::string>();
 }
 
-double number(const json& value, const char* name) {
-    if (!value.is_number()) refuse(std::string("'") + name + "' must be a number");
+double number(const json& value, const std::string& name) {
+    if (!value.is_number()) refuse("'" + name + "' must be a number");
     return value.get<double>();
+}
+
+// A number as a pilot writes it: 118, 136.975, -0.5.
+std::string written(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", v);
+    return text;
+}
+
+bool on_grid(double offset, double step) {
+    const double steps = offset / step;
+    return std::abs(steps - std::round(steps)) < 1e-6;
 }
 
 std::int32_t whole(const json& value, const char* name) {
@@ -166,12 +180,9 @@ Decoded<TooltipRequest> decode_tooltip(const std::map<std::string, std::string>&
             return it->second;
         };
         const auto coordinate = [&](const char* name) {
-            const std::string& s = get(name);
-            std::int32_t v = 0;
-            const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), v);
-            if (s.empty() || error != std::errc{} || end != s.data() + s.size())
-                refuse(std::string("'") + name + "' must be a whole number");
-            return v;
+            const auto v = host::exact_number<std::int32_t>(get(name));
+            if (!v) refuse(std::string("'") + name + "' must be a whole number");
+            return *v;
         };
         TooltipRequest r;
         r.gauge = get("gauge");
@@ -189,16 +200,20 @@ Decoded<StateRequest> decode_state(std::string_view body) {
         only_fields(o, {"values", "text", "example", "atc_id", "fail", "restore"});
         StateRequest r;
         if (const json* values = field(o, "values")) {
-            if (!values->is_object()) refuse("'values' is an object of token: value");
+            if (!values->is_object()) refuse("'values' is an object of control: value, in the control's unit");
             for (const auto& [key, value] : values->items()) {
-                std::uint32_t token = 0;
-                const auto [end, error] = std::from_chars(key.data(), key.data() + key.size(), token);
-                if (key.empty() || error != std::errc{} || end != key.data() + key.size())
-                    refuse("'" + key + "' is not a token number");
-                if (!host::VariableStore::valid(token)) refuse("no simulator variable has token " + key);
-                const double v = number(value, "a value");
-                if (!std::isfinite(v)) refuse("the value of token " + key + " must be finite");
-                r.values[token] = v;
+                const Control* c = control_named(key);
+                if (c == nullptr) refuse("there is no control '" + key + "'");
+                const double v = number(value, key);
+                if (!(v >= c->low && v <= c->high))
+                    refuse("'" + key + "' (" + c->label + ") is set from " + written(c->low) + " to " + written(c->high) +
+                           " " + c->unit + ", not " + written(v));
+                if (c->kind == ControlKind::frequency && !on_grid(v - c->low, c->step))
+                    refuse("'" + key + "' (" + c->label + ") takes channels " + written(c->step * 1000) + " kHz apart, not " +
+                           written(v) + " " + c->unit);
+                const Setting s = setting(*c, v);
+                if (!s.refusal.empty()) refuse("'" + key + "': " + s.refusal + ", not " + written(v));
+                r.values.emplace_back(c, s.value);
             }
         }
         if (const json* t = field(o, "text")) r.text = text(*t, "text");

@@ -51,8 +51,11 @@ struct TooltipRequest {
     std::int32_t y = 0;
 };
 
+struct Control;
+
 struct StateRequest {
-    std::map<std::uint32_t, double> values;  // token -> value
+    // Each control set, with the simulator's value for what the pilot asked.
+    std::vector<std::pair<const Control*, double>> values;
     std::optional<std::string> text;         // a flight state file's text
     std::optional<std::string> example;      // a shipped flight state by name
     std::optional<std::string> atc_id;

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <future>
 
+#include "host/core/text.h"
 #include "host/live/page.h"
 
 namespace korvel::live {
@@ -38,12 +39,7 @@ bool decoded(const Decoded<T>& d, httplib::Response& res) {
     return true;
 }
 
-std::optional<std::uint32_t> number_in(const std::string& text) {
-    std::uint32_t v = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    return v;
-}
+std::optional<std::uint32_t> number_in(const std::string& text) { return host::exact_number<std::uint32_t>(text); }
 
 // Answers a request whose job could not be done: 503 when the host thread
 // has gone, 500 when the job failed there (the panel goes on).
@@ -89,10 +85,7 @@ void binary(LivePanel& panel, const httplib::Request& req, httplib::Response& re
     }
 }
 
-std::string lower(std::string text) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
+using host::lower;
 
 // The host of a Host header or of an origin's authority, without its port:
 // "localhost", "127.0.0.1", "[::1]".
@@ -104,18 +97,16 @@ std::string host_part(std::string_view authority) {
     return std::string(authority.substr(0, authority.find(':')));
 }
 
-bool ip_literal(const std::string& host) {
-    if (host.size() > 2 && host.front() == '[' && host.back() == ']')
-        return host.find_first_not_of("0123456789abcdef:.", 1) == host.size() - 1;
+bool ip_literal(const std::string& name) {
+    if (name.size() > 2 && name.front() == '[' && name.back() == ']')
+        return name.find_first_not_of("0123456789abcdef:.", 1) == name.size() - 1;
     int parts = 0;
     std::size_t at = 0;
-    while (at <= host.size()) {
-        const std::size_t dot = std::min(host.find('.', at), host.size());
-        const std::string_view part = std::string_view(host).substr(at, dot - at);
-        unsigned value = 0;
-        const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
-        if (part.empty() || part.size() > 3 || error != std::errc{} || end != part.data() + part.size() || value > 255)
-            return false;
+    while (at <= name.size()) {
+        const std::size_t dot = std::min(name.find('.', at), name.size());
+        const std::string_view part = std::string_view(name).substr(at, dot - at);
+        const auto value = host::exact_number<unsigned>(part);
+        if (part.size() > 3 || !value || *value > 255) return false;
         ++parts;
         at = dot + 1;
     }

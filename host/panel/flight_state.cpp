@@ -5,34 +5,26 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "host/core/text.h"
 #include "host/panel/ini_lines.h"
 
 namespace korvel::panel {
 
 namespace {
 
-std::string quoted(std::string_view s) {
-    std::string q(1, '\'');
-    q.append(s);
-    q.push_back('\'');
-    return q;
-}
+// A flight state's words are quoted as the designer wrote them.
+std::string quoted(std::string_view s) { return host::quoted(s, '\''); }
 
-std::string_view trimmed(std::string_view s) {
-    const std::size_t a = s.find_first_not_of(" \t");
-    if (a == std::string_view::npos) return {};
-    const std::size_t b = s.find_last_not_of(" \t");
-    return s.substr(a, b - a + 1);
-}
+using host::trimmed;
 
 }  // namespace
 
 std::optional<Setting> parse_setting(std::string_view token_text, std::string_view value_text, std::string& error) {
     token_text = trimmed(token_text);
     value_text = trimmed(value_text);
-    std::uint32_t token = 0;
-    const auto [end, e] = std::from_chars(token_text.data(), token_text.data() + token_text.size(), token);
-    if (e != std::errc{} || end != token_text.data() + token_text.size()) {
+    const auto number = host::exact_number<std::uint32_t>(token_text);
+    const std::uint32_t token = number.value_or(0);
+    if (!number) {
         error = quoted(token_text) + " is not a variable token number";
         return std::nullopt;
     }

@@ -6,7 +6,9 @@
 #include <tuple>
 
 #include "host/core/cp1252.h"
+#include "host/core/text.h"
 #include "host/panel/ini_lines.h"
+#include "module/vocabulary.h"
 
 namespace korvel::panel {
 
@@ -14,24 +16,10 @@ namespace {
 
 constexpr std::string_view module_name = "korvel_instr";
 
-std::string lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return out;
-}
-
-std::string upper(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-    return out;
-}
-
-std::string_view trimmed(std::string_view s) {
-    const std::size_t a = s.find_first_not_of(" \t");
-    if (a == std::string_view::npos) return {};
-    const std::size_t b = s.find_last_not_of(" \t");
-    return s.substr(a, b - a + 1);
-}
+using host::lower;
+using host::quoted;
+using host::trimmed;
+using host::upper;
 
 // A value without its trailing // comment, as the simulator's number reader
 // stops before it.
@@ -43,10 +31,7 @@ std::string_view uncommented(std::string_view s) {
 std::optional<int> whole(std::string_view s) {
     s = trimmed(s);
     if (!s.empty() && s[0] == '+') s.remove_prefix(1);
-    int v = 0;
-    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (error != std::errc{} || end != s.data() + s.size() || s.empty()) return std::nullopt;
-    return v;
+    return host::exact_number<int>(s);
 }
 
 std::vector<std::string_view> split(std::string_view value, std::size_t most) {
@@ -71,22 +56,8 @@ std::optional<int> numbered(std::string_view name, std::string_view prefix) {
     return whole(digits);
 }
 
-struct Named {
-    const char* name;
-    std::int32_t id;
-};
-
-constexpr Named windows_by_name[] = {
-    {"MAIN_PANEL", 0},          {"RADIO_STACK_PANEL", 50},   {"COMPASS_PANEL", 75},
-    {"ANNUNCIATOR_PANEL", 125}, {"ANNUNCIATOR2_PANEL", 150}, {"COLLECTIVE_PANEL", 200},
-    {"THROTTLE_PANEL", 10},     {"MINI_CONTROLS_PANEL", 100}, {"IFR_MAIN_PANEL", 175},
-    {"GPS_PANEL", 225},         {"OVERHEAD_PANEL", 250},
-};
-
 // The ident a window without one gets: out of the way of the named ones.
 constexpr std::int32_t unnamed_ident_base = 10000;
-
-std::string quoted(std::string_view s) { return "\"" + host::utf8_from_cp1252(s) + "\""; }
 
 class Reader {
 public:
@@ -423,15 +394,15 @@ std::size_t PanelConfig::warnings() const {
 
 std::optional<std::int32_t> panel_identifier(std::string_view text) {
     text = trimmed(text);
-    for (const Named& n : windows_by_name)
-        if (text == n.name) return n.id;
+    for (const WindowIdent& n : window_idents)
+        if (text == n.name) return n.ident;
     if (const auto n = whole(text)) return *n;
     return std::nullopt;
 }
 
 std::optional<std::string_view> panel_identifier_name(std::int32_t id) {
-    for (const Named& n : windows_by_name)
-        if (n.id == id) return n.name;
+    for (const WindowIdent& n : window_idents)
+        if (n.ident == id) return n.name;
     return std::nullopt;
 }
 

@@ -1,11 +1,12 @@
 #include "host/panel/panel_session.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+
+#include "host/core/text.h"
 
 namespace korvel::panel {
 
@@ -102,7 +103,8 @@ std::optional<host::GaugeSize> bitmap_file_size(const std::string& path) {
     return host::GaugeSize{width, height};
 }
 
-PanelSession::PanelSession(host::Host& host, const PanelConfig& config, std::string panel_folder) : config_(config) {
+PanelSession::PanelSession(host::Host& host, const PanelConfig& config, std::string panel_folder)
+    : host_(host), config_(config) {
     host.windows().clear();
     for (const Window& w : config.windows) {
         if (w.kind != WindowKind::window) continue;
@@ -122,6 +124,10 @@ PanelSession::PanelSession(host::Host& host, const PanelConfig& config, std::str
                 box.height = line.height.value_or(proportional(*line.width, own.height, own.width));
             }
             placed_.push_back({&w, &line, &g, box});
+            const std::string name(g.name());
+            const auto copies = std::count_if(placed_.begin(), placed_.end() - 1,
+                                              [&](const PlacedLine& p) { return p.gauge->name() == name; });
+            names_.push_back(copies == 0 ? name : name + "@" + std::to_string(copies + 1));
         }
 
     for (const Window& w : config.windows) {
@@ -172,15 +178,14 @@ std::size_t PanelSession::gauges_in(const Window& window) const {
 }
 
 host::PlacedGauge* PanelSession::find(std::string_view name) const {
-    int copy = 1;
-    if (const auto at = name.find('@'); at != std::string_view::npos) {
-        const std::string_view n = name.substr(at + 1);
-        if (std::from_chars(n.data(), n.data() + n.size(), copy).ec != std::errc{} || copy < 1) return nullptr;
-        name = name.substr(0, at);
-    }
-    for (const PlacedLine& p : placed_)
-        if (p.gauge->name() == name && --copy == 0) return p.gauge;
+    if (name.ends_with("@1")) name.remove_suffix(2);
+    for (std::size_t i = 0; i < placed_.size(); ++i)
+        if (names_[i] == name) return placed_[i].gauge;
     return nullptr;
+}
+
+bool PanelSession::shown(const Window& window) const {
+    return window.kind == WindowKind::virtual_cockpit || host_.windows().visible(window.ident).value_or(false);
 }
 
 }  // namespace korvel::panel

@@ -38,6 +38,12 @@ public:
 
     // A placed gauge by name, "Name@2" for its second copy on the panel.
     host::PlacedGauge* find(std::string_view name) const;
+    // The name each placed line goes by, in the order of placed(): Name, or
+    // Name@2 for the second copy of a gauge on the panel.
+    const std::vector<std::string>& names() const { return names_; }
+    // Whether the simulator shows the window now: a virtual-cockpit texture
+    // always, a 2D window as its ident stands in the host.
+    bool shown(const Window& window) const;
     const std::vector<PlacedLine>& placed() const { return placed_; }
     const PanelConfig& config() const { return config_; }
     // One per window of the configuration, in its order.
@@ -48,8 +54,10 @@ public:
     std::size_t gauges_in(const Window& window) const;
 
 private:
+    host::Host& host_;
     const PanelConfig& config_;
     std::vector<PlacedLine> placed_;
+    std::vector<std::string> names_;
     std::vector<WindowLayout> layouts_;
     std::vector<Problem> problems_;
 };

@@ -276,26 +276,45 @@ void lens(cairo_t* cr, Point c, double r, Rgb hue, bool lit) {
     cairo_fill(cr);
 }
 
-void toggle_lever(cairo_t* cr, double x, double y, double w, double h, bool up) {
-    const Point base{x + w / 2, y + h / 2};
-    fill_circle(cr, base, w * 0.42, colour::bezel_dark);
-    fill_circle(cr, base, w * 0.34, colour::bezel_light);
-    const double tip_y = up ? y + h * 0.08 : y + h * 0.92;
-    const double bat = w * 0.22;
+void lever(cairo_t* cr, Point base, Point tip, double base_radius, double collar_radius, double bat) {
+    fill_circle(cr, base, base_radius, colour::bezel_dark);
+    fill_circle(cr, base, collar_radius, colour::bezel_light);
+    const double dx = tip.x - base.x, dy = tip.y - base.y;
+    const double len = std::hypot(dx, dy);
+    if (len < 0.5) {
+        // Seen end on: only the ball of the tip over the base.
+        fill_circle(cr, base, bat * 1.2, {0.52, 0.52, 0.53});
+        fill_circle(cr, base, bat * 1.0, {0.80, 0.80, 0.80});
+        fill_circle(cr, {base.x - bat * 0.3, base.y - bat * 0.3}, bat * 0.35, {0.95, 0.95, 0.95});
+        return;
+    }
+    // The side of the stem the metal's shade starts on: the left of an
+    // upright lever, the top of a level one.
+    double nx = -dy / len, ny = dx / len;
+    if (nx > 0) {
+        nx = -nx;
+        ny = -ny;
+    }
     cairo_new_path(cr);
-    cairo_move_to(cr, base.x - bat * 0.6, base.y);
-    cairo_line_to(cr, base.x - bat, tip_y);
-    cairo_line_to(cr, base.x + bat, tip_y);
-    cairo_line_to(cr, base.x + bat * 0.6, base.y);
+    cairo_move_to(cr, base.x + nx * bat * 0.6, base.y + ny * bat * 0.6);
+    cairo_line_to(cr, tip.x + nx * bat, tip.y + ny * bat);
+    cairo_line_to(cr, tip.x - nx * bat, tip.y - ny * bat);
+    cairo_line_to(cr, base.x - nx * bat * 0.6, base.y - ny * bat * 0.6);
     cairo_close_path(cr);
-    cairo_pattern_t* metal = cairo_pattern_create_linear(base.x - bat, 0, base.x + bat, 0);
+    cairo_pattern_t* metal =
+        cairo_pattern_create_linear(base.x + nx * bat, base.y + ny * bat, base.x - nx * bat, base.y - ny * bat);
     cairo_pattern_add_color_stop_rgb(metal, 0, 0.55, 0.55, 0.56);
     cairo_pattern_add_color_stop_rgb(metal, 0.45, 0.92, 0.92, 0.92);
     cairo_pattern_add_color_stop_rgb(metal, 1, 0.40, 0.40, 0.41);
     cairo_set_source(cr, metal);
     cairo_fill(cr);
     cairo_pattern_destroy(metal);
-    fill_circle(cr, {base.x, tip_y}, bat * 1.05, {0.80, 0.80, 0.80});
+    fill_circle(cr, tip, bat * 1.05, {0.80, 0.80, 0.80});
+}
+
+void toggle_lever(cairo_t* cr, double x, double y, double w, double h, bool up) {
+    const Point base{x + w / 2, y + h / 2};
+    lever(cr, base, {base.x, up ? y + h * 0.08 : y + h * 0.92}, w * 0.42, w * 0.34, w * 0.22);
 }
 
 void stripes(cairo_t* cr, double x, double y, double w, double h, double stripe) {

@@ -95,6 +95,9 @@ void pointer(cairo_t* cr, Point pivot, double length, double width, Rgb c = colo
              double hub = 0.0);
 // A lamp lens in its bezel, dark or glowing.
 void lens(cairo_t* cr, Point centre, double radius, Rgb hue, bool lit);
+// A toggle lever seen from the front, from its base towards its tip, in any
+// direction: the base's ring and collar, the metal stem, the ball of its tip.
+void lever(cairo_t* cr, Point base, Point tip, double base_radius, double collar_radius, double bat);
 // A toggle switch seen from the front: bat lever up (on) or down (off).
 void toggle_lever(cairo_t* cr, double x, double y, double w, double h, bool up);
 // Diagonal red and white stripes over a rectangle, as on warning flags.

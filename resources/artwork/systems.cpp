@@ -139,38 +139,6 @@ void lamp(cairo_t* cr, Point c, double r, Rgb hue, double level) {
     cairo_fill(cr);
 }
 
-// A toggle lever seen from the front, from its base towards its tip, in any
-// direction (art::toggle_lever only throws up and down).
-void lever(cairo_t* cr, Point base, Point tip, double base_radius, double bat) {
-    fill_circle(cr, base, base_radius, colour::bezel_dark);
-    fill_circle(cr, base, base_radius * 0.8, colour::bezel_light);
-    const double dx = tip.x - base.x, dy = tip.y - base.y;
-    const double len = std::hypot(dx, dy);
-    if (len < 0.5) {
-        // Seen end on: only the ball of the tip over the base.
-        fill_circle(cr, base, bat * 1.2, {0.52, 0.52, 0.53});
-        fill_circle(cr, base, bat * 1.0, {0.80, 0.80, 0.80});
-        fill_circle(cr, {base.x - bat * 0.3, base.y - bat * 0.3}, bat * 0.35, {0.95, 0.95, 0.95});
-        return;
-    }
-    const double nx = -dy / len, ny = dx / len;
-    cairo_new_path(cr);
-    cairo_move_to(cr, base.x + nx * bat * 0.6, base.y + ny * bat * 0.6);
-    cairo_line_to(cr, tip.x + nx * bat, tip.y + ny * bat);
-    cairo_line_to(cr, tip.x - nx * bat, tip.y - ny * bat);
-    cairo_line_to(cr, base.x - nx * bat * 0.6, base.y - ny * bat * 0.6);
-    cairo_close_path(cr);
-    cairo_pattern_t* metal =
-        cairo_pattern_create_linear(base.x + nx * bat, base.y + ny * bat, base.x - nx * bat, base.y - ny * bat);
-    cairo_pattern_add_color_stop_rgb(metal, 0, 0.55, 0.55, 0.56);
-    cairo_pattern_add_color_stop_rgb(metal, 0.45, 0.92, 0.92, 0.92);
-    cairo_pattern_add_color_stop_rgb(metal, 1, 0.40, 0.40, 0.41);
-    cairo_set_source(cr, metal);
-    cairo_fill(cr);
-    cairo_pattern_destroy(metal);
-    fill_circle(cr, tip, bat * 1.05, {0.80, 0.80, 0.80});
-}
-
 // A lit rectangle with a glow from its middle, for the gear bars.
 void lit_bar(cairo_t* cr, double w, double h, Rgb hue) {
     const double cx = w / 2, cy = h / 2;
@@ -754,7 +722,7 @@ void rmi_switch(Canvas& c, double dx) {
     cairo_t* cr = c.cr();
     rmi_plate(cr);
     const Point base{25.5, 15.5};
-    lever(cr, base, {base.x + dx, base.y}, 7.0, 2.8);
+    lever(cr, base, {base.x + dx, base.y}, 7.0, 7.0 * 0.8, 2.8);
 }
 
 void rmi_centred(Canvas& c) { rmi_switch(c, 0); }

@@ -1,5 +1,6 @@
-"""The browser tests' machinery: a live panel server per test, one headless
-Chromium for the whole run, and helpers that ask the API and the page.
+"""The browser tests' machinery: a live panel server, the page on it in the
+browser, and helpers that ask the API and the page (conftest.py hands them
+to the tests).
 
 Expected answers come from the server's own API (tooltips, values, areas)
 or from the tool's own pictures, never from numbers written into a test.
@@ -13,14 +14,11 @@ import re
 import signal
 import socket
 import subprocess
-import tempfile
 import threading
 import time
 import urllib.parse
 import urllib.request
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.mouse_button import MouseButton
@@ -163,23 +161,6 @@ class Server:
 
     def tooltip(self, gauge, x, y):
         return self.get("/api/tooltip", gauge=gauge, x=x, y=y)
-
-
-def chromium():
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    profile = tempfile.mkdtemp(prefix="korvel-chromium-")
-    for arg in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                "--no-first-run", "--disable-background-networking", "--disable-component-update",
-                "--disable-sync", "--user-data-dir=" + profile, "--window-size=1800,1400",
-                "--force-device-scale-factor=1", "--hide-scrollbars", "--mute-audio",
-                "--autoplay-policy=user-gesture-required"):
-        options.add_argument(arg)
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    driver.set_script_timeout(30)
-    driver.korvel_profile = profile
-    return driver
 
 
 # In-page helpers the tests share: pixels of a gauge's canvas kept under a

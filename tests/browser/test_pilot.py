@@ -78,9 +78,9 @@ def test_the_page_works_when_reached_as_localhost(ctx):
     page = ctx.open(host="localhost")
     check(page.js("return location.hostname;") == "localhost", "the page was not opened as localhost")
     x, y = centre(com_knob(page, "n-resize")["box"])
-    before = page.server.values()["23"]
+    before = page.server.values()["com1"]
     page.click("Radio_COM", x, y)
-    wait_until(lambda: page.server.values()["23"] != before, 10, "the COM frequency to step from localhost's page")
+    wait_until(lambda: page.server.values()["com1"] != before, 10, "the COM frequency to step from localhost's page")
     check(page.js("return document.body.dataset.fault || '';") == "", "the page reports a fault of the host")
 
 
@@ -93,14 +93,14 @@ def com_knob(page, cursor):
 
 
 def com_value(page):
-    return page.js("return document.querySelector('input[data-token=\"23\"]').value;")
+    return page.js("return document.querySelector('input[data-control=\"com1\"]').value;")
 
 
 def test_a_held_com_knob_steps_the_frequency_again_and_again(ctx):
     page = ctx.open()
     area = com_knob(page, "n-resize")
     x, y = centre(area["box"])
-    before = page.server.values()["23"]
+    before = page.server.values()["com1"]
     seen = [com_value(page)]
     page.press("Radio_COM", x, y)
     pressed = time.monotonic()
@@ -116,9 +116,9 @@ def test_a_held_com_knob_steps_the_frequency_again_and_again(ctx):
     check(steps >= 3, f"held {held:.1f} s, the frequency stepped {steps} times: {seen}")
     # Let go, it stops: the host heard the release.
     time.sleep(0.4)
-    settled = page.server.values()["23"]
+    settled = page.server.values()["com1"]
     time.sleep(0.6)
-    check(page.server.values()["23"] == settled, "the frequency goes on stepping after the release")
+    check(page.server.values()["com1"] == settled, "the frequency goes on stepping after the release")
     check(settled != before, "the host's COM frequency did not change")
     ctx.figure("COM knob held", f"{steps} steps in {held:.1f} s, {before} to {settled} MHz")
 
@@ -143,11 +143,11 @@ def test_dragging_the_throttle_lever_moves_it_and_the_host(ctx):
     gauge = page.gauge("Throttle_Quadrant")
     area = next(a for a in gauge["areas"] if a["drag"])
     ax, ay, aw, ah = area["box"]
-    throttle = next(c for c in page.panel["controls"] if c["token"] == 558)
+    throttle = next(c for c in page.panel["controls"] if c["id"] == "throttle")
     x = ax + aw // 2
     page.press("Throttle_Quadrant", x, ay + (3 * ah) // 4)
     time.sleep(0.3)
-    pressed = page.server.values()["558"]
+    pressed = page.server.values()["throttle"]
     page.keep("lever", "Throttle_Quadrant")
     # Up the slot in small steps, as a hand moves; then on past the
     # quadrant's top, where the lever stays at its end.
@@ -158,17 +158,17 @@ def test_dragging_the_throttle_lever_moves_it_and_the_host(ctx):
         page.move("Throttle_Quadrant", x, start + (target - start) * i // steps)
         time.sleep(0.03)
     time.sleep(0.4)
-    middle = page.server.values()["558"]
+    middle = page.server.values()["throttle"]
     check(middle > pressed + 10, f"dragged up, the throttle went from {pressed} to {middle} %")
     moved = page.differs("lever", "Throttle_Quadrant")
     check(moved["changed"] > 50, f"the lever's picture hardly changed: {moved}")
     page.move("Throttle_Quadrant", x, -40)
     time.sleep(0.4)
-    top = page.server.values()["558"]
+    top = page.server.values()["throttle"]
     page.release()
     check(top == throttle["high"], f"dragged past the top, the throttle is {top} %, not {throttle['high']}")
     time.sleep(0.3)
-    check(page.server.values()["558"] == top, "the throttle moved after the release")
+    check(page.server.values()["throttle"] == top, "the throttle moved after the release")
     ctx.figure("throttle drag", f"{pressed} % pressed, {middle} % a half-slot up, {top} % past the top")
 
 
@@ -218,18 +218,18 @@ def test_a_right_click_presses_the_right_button_and_opens_no_menu(ctx):
         window.__menus = [];
         document.addEventListener('contextmenu', (e) => window.__menus.push(e.defaultPrevented));
     """)
-    before = page.server.values()["23"]
+    before = page.server.values()["com1"]
     p = page.click("Radio_COM", x, y, button="right")
-    by_page = wait_until(lambda: page.server.values()["23"] != before and page.server.values()["23"], 3,
+    by_page = wait_until(lambda: page.server.values()["com1"] != before and page.server.values()["com1"], 3,
                          "the right button to turn the knob")
     menus = page.js("return window.__menus;")
     check(menus and all(menus), f"the context menu was not held back: {menus}")
     # The same right click asked of the API turns the knob as far: the page
     # pressed the right button, not the left.
     time.sleep(0.3)
-    by_page = page.server.values()["23"]
+    by_page = page.server.values()["com1"]
     page.server.post("/api/click", {"gauge": "Radio_COM", "x": p["gx"], "y": p["gy"], "button": "right"})
-    by_api = wait_until(lambda: page.server.values()["23"] != by_page and page.server.values()["23"], 3,
+    by_api = wait_until(lambda: page.server.values()["com1"] != by_page and page.server.values()["com1"], 3,
                         "the API's right click to turn the knob")
     check(abs((by_page - before) - (by_api - by_page)) < 0.001,
           f"the page's right click went {before} to {by_page}, the API's {by_page} to {by_api}")

@@ -13,12 +13,12 @@ from selenium.webdriver.support.ui import Select
 from harness import REPO, check, wait_until
 
 
-def control(page, token):
-    return next(c for c in page.panel["controls"] if c["token"] == token)
+def control(page, name):
+    return next(c for c in page.panel["controls"] if c["id"] == name)
 
 
-def type_value(page, token, value):
-    box = page.driver.find_element(By.CSS_SELECTOR, f'input[data-token="{token}"]')
+def type_value(page, name, value):
+    box = page.driver.find_element(By.CSS_SELECTOR, f'input[data-control="{name}"]')
     box.click()
     box.send_keys(Keys.CONTROL, "a")
     box.send_keys(str(value), Keys.ENTER)
@@ -63,12 +63,12 @@ def test_playing_the_shipped_profile_moves_the_airspeed_needle(ctx):
     wait_until(lambda: close(page.server.frame()["profile"]["time"], start, 0.01), 3, "the profile to seek")
     time.sleep(0.3)
     Select(page.driver.find_element(By.ID, "speed")).select_by_value("4")
-    at_start = page.server.values()["61"]
+    at_start = page.server.values()["airspeed"]
     page.keep("airspeed", "Airspeed")
     page.driver.find_element(By.ID, "play").click()
     wait_until(lambda: page.server.frame()["profile"]["playing"], 3, "the profile to play")
     wait_until(lambda: page.differs("airspeed", "Airspeed")["changed"] > 50, 4, "the airspeed needle to move")
-    moving = page.server.values()["61"]
+    moving = page.server.values()["airspeed"]
     check(moving != at_start, f"the airspeed stayed at {at_start} kt")
     profile = page.server.frame()["profile"]
     check(profile["speed"] == 4, f"the profile plays at {profile['speed']}x, not the 4x chosen")
@@ -76,24 +76,24 @@ def test_playing_the_shipped_profile_moves_the_airspeed_needle(ctx):
     check(shown.split("/")[0].strip() != "0:00", f"the page's profile clock stands at {shown}")
     page.driver.find_element(By.ID, "pause").click()
     wait_until(lambda: not page.server.frame()["profile"]["playing"], 3, "the profile to pause")
-    paused = page.server.values()["61"]
+    paused = page.server.values()["airspeed"]
     time.sleep(0.5)
-    check(page.server.values()["61"] == paused, "the airspeed goes on changing after the pause")
+    check(page.server.values()["airspeed"] == paused, "the airspeed goes on changing after the pause")
     ctx.figure("profile played", f"airspeed {at_start} kt at {start} s, {moving} kt while playing")
 
 
 def test_a_failed_pitot_static_system_freezes_the_altimeter(ctx):
     page = ctx.open()
-    altitude = control(page, 74)
+    altitude = control(page, "altitude")
     page.driver.find_element(By.CSS_SELECTOR, 'input[data-failure="pitot_static"]').click()
     key = next(f["key"] for f in page.panel["failures"] if f["name"] == "pitot_static")
     wait_until(lambda: key in page.server.frame()["failed"], 3, "pitot_static to fail")
     time.sleep(0.4)
     page.keep("frozen", "Altimeter")
-    now = page.server.values()["74"]
+    now = page.server.values()["altitude"]
     far = now + 20000 if now + 20000 <= altitude["high"] else now - 20000
-    type_value(page, 74, far)
-    wait_until(lambda: close(page.server.values()["74"], far, altitude["step"]), 3, "the altitude to be set")
+    type_value(page, "altitude", far)
+    wait_until(lambda: close(page.server.values()["altitude"], far, altitude["step"]), 3, "the altitude to be set")
     time.sleep(1.5)
     still = page.differs("frozen", "Altimeter")
     check(still["changed"] == 0, f"the failed altimeter moved: {still}")
@@ -126,11 +126,11 @@ def test_the_controls_set_values_in_their_own_units(ctx):
     page = ctx.open()
     # A radio, set in megahertz and kept by the host as BCD: a whole
     # megahertz and a half up from where it is.
-    com = control(page, 23)
-    now = page.server.values()["23"]
+    com = control(page, "com1")
+    now = page.server.values()["com1"]
     wanted = now + 1.5 if now + 1.5 <= com["high"] else now - 1.5
-    type_value(page, 23, f"{wanted:.3f}")
-    wait_until(lambda: close(page.server.values()["23"], wanted, 0.001), 3, f"COM1 to be {wanted:.3f} MHz")
+    type_value(page, "com1", f"{wanted:.3f}")
+    wait_until(lambda: close(page.server.values()["com1"], wanted, 0.001), 3, f"COM1 to be {wanted:.3f} MHz")
     # The COM face's tooltip tells the new frequency too, from the module's
     # next update on.
     face = next(a for a in page.gauge("Radio_COM")["areas"] if a["repeat"])
@@ -138,22 +138,22 @@ def test_the_controls_set_values_in_their_own_units(ctx):
     wait_until(lambda: f"{wanted:.2f}" in page.server.tooltip("Radio_COM", x, y).get("text", ""), 3,
                "the COM tooltip to tell the new frequency")
     # A control with a scale of its own: the vertical speed in feet a minute.
-    vs = control(page, 65)
+    vs = control(page, "vertical_speed")
     target = vs["low"] + round((vs["high"] - vs["low"]) * 0.3 / vs["step"]) * vs["step"]
-    type_value(page, 65, target)
-    wait_until(lambda: close(page.server.values()["65"], target, vs["step"] / 2), 3,
+    type_value(page, "vertical_speed", target)
+    wait_until(lambda: close(page.server.values()["vertical_speed"], target, vs["step"] / 2), 3,
                f"the vertical speed to be {target}")
     # A code: the transponder.
-    xpdr = control(page, 38)
-    code = 4321 if page.server.values()["38"] != 4321 else 1234
-    type_value(page, 38, code)
-    wait_until(lambda: page.server.values()["38"] == code, 3, f"the transponder to squawk {code}")
+    xpdr = control(page, "transponder")
+    code = 4321 if page.server.values()["transponder"] != 4321 else 1234
+    type_value(page, "transponder", code)
+    wait_until(lambda: page.server.values()["transponder"] == code, 3, f"the transponder to squawk {code}")
     # And the page shows the host's values back once the field is left.
     page.park_pointer()
     page.driver.find_element(By.ID, "cycle").click()
-    shown = page.js("return document.querySelector('input[data-token=\"65\"]').value;")
-    check(close(float(shown), page.server.values()["65"], vs["step"] / 2), f"the page shows {shown} ft/min")
-    check(xpdr["radio"], "the transponder should be a radio control")
+    shown = page.js("return document.querySelector('input[data-control=\"vertical_speed\"]').value;")
+    check(close(float(shown), page.server.values()["vertical_speed"], vs["step"] / 2), f"the page shows {shown} ft/min")
+    check(xpdr["kind"] == "code", "the transponder should take a code")
 
 
 def flight_state_value(path, token):
@@ -167,7 +167,7 @@ def flight_state_value(path, token):
 
 def test_a_shipped_flight_state_and_a_file_load(ctx):
     page = ctx.open()
-    now = page.server.values()["74"]
+    now = page.server.values()["altitude"]
     # The shipped state whose altitude is farthest from the present one.
     examples = []
     for name in page.panel["examples"]:
@@ -178,14 +178,14 @@ def test_a_shipped_flight_state_and_a_file_load(ctx):
     _, name, value = max(examples)
     Select(page.driver.find_element(By.ID, "example")).select_by_value(name)
     page.driver.find_element(By.ID, "load-example").click()
-    wait_until(lambda: close(page.server.values()["74"], value, 0.5), 3, f"the altitude of {name}")
+    wait_until(lambda: close(page.server.values()["altitude"], value, 0.5), 3, f"the altitude of {name}")
     # A file of the pilot's own, through the file input.
     path = os.path.join(ctx.folder, "mine.flt")
     own = round(value / 2 + 1234)
     with open(path, "w", encoding="utf-8") as f:
         f.write(f"74 = {own}\natc_id = TEST-1\n")
     page.driver.find_element(By.ID, "state-file").send_keys(path)
-    wait_until(lambda: close(page.server.values()["74"], own, 0.5), 3, "the altitude of the file")
+    wait_until(lambda: close(page.server.values()["altitude"], own, 0.5), 3, "the altitude of the file")
     message = page.driver.find_element(By.ID, "state-message").text
     check("mine.flt" in message, f"the page did not say the file was loaded: {message!r}")
     # The registration plate shows the file's registration from its next update on.

@@ -12,7 +12,7 @@
 #include "host/core/host.h"
 #include "host/render/display_list.h"
 #include "host/render/renderer.h"
-#include "module/simulator.h"
+#include "module/vocabulary.h"
 #include "tests/whole_panel.h"
 
 namespace {
@@ -94,7 +94,7 @@ TEST(DisplayList, ANeedleTurnsAboutItsPivotClockwiseAsTheValueRises) {
     // Nought at twelve o'clock, 500 knots at six, 250 somewhere on the right half.
     for (const Reading r : {Reading{0, {0, -1}}, Reading{500, {0, 1}}}) {
         SCOPED_TRACE(r.knots);
-        host.variables().set(token::indicated_airspeed, r.knots);
+        host.variables().set(token::indicated_airspeed_knots, r.knots);
         host.update();
         const Image needle = image_of(list_of(host, airspeed), main_pointer);
         EXPECT_EQ(needle.bitmap, pointer.resource_id);
@@ -104,7 +104,7 @@ TEST(DisplayList, ANeedleTurnsAboutItsPivotClockwiseAsTheValueRises) {
         // Needle bitmaps point along +x.
         EXPECT_TRUE(near(direction(needle.transform, 1, 0), r.towards.x, r.towards.y, 0.02));
     }
-    host.variables().set(token::indicated_airspeed, 250);
+    host.variables().set(token::indicated_airspeed_knots, 250);
     host.update();
     const Point at_250 = direction(image_of(list_of(host, airspeed), main_pointer).transform, 1, 0);
     EXPECT_GT(at_250.x, 0.5) << "from nought the pointer went clockwise";
@@ -114,8 +114,8 @@ TEST(DisplayList, ANeedleWithoutRowsTurnsByItsValueInDegrees) {
     Host host;
     PlacedGauge& dg = host.place("Directional_Gyro");
     const std::size_t bug = 2;
-    host.variables().set(token::gyro_heading, 0);
-    host.variables().set(token::heading_bug, 90);
+    host.variables().set(token::gyro_heading_degrees, 0);
+    host.variables().set(token::heading_bug_degrees, 90);
     host.update();
     const Image east = image_of(list_of(host, dg), bug);
     // The bug stands upright in its bitmap; 90 degrees right of the heading
@@ -132,8 +132,8 @@ TEST(DisplayList, NeedlesStayDrawableWhateverTheirValue) {
     const std::size_t bug = 2;
     for (const double v : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, -1e300}) {
         SCOPED_TRACE(v);
-        host.variables().set(token::indicated_airspeed, v);
-        host.variables().set(token::heading_bug, v);
+        host.variables().set(token::indicated_airspeed_knots, v);
+        host.variables().set(token::heading_bug_degrees, v);
         host.update();
         for (const auto& [gauge, needle] : {std::pair{&airspeed, std::size_t{1}}, std::pair{&airspeed, std::size_t{2}},
                                             std::pair{&dg, bug}}) {
@@ -157,7 +157,7 @@ TEST(DisplayList, TheHeadingCardTurnsAgainstTheHeadingSeenThroughItsMask) {
     PlacedGauge& dg = host.place("Directional_Gyro");
     const std::size_t card = 1;
     const ElementHeader& h = *dg.element(card).record;
-    host.variables().set(token::gyro_heading, 90);
+    host.variables().set(token::gyro_heading_degrees, 90);
     host.update();
     const Image image = image_of(list_of(host, dg), card);
     const BitmapSize texture = size_of(host, h.resource_id);
@@ -180,8 +180,8 @@ TEST(DisplayList, TheHorizonBarMovesWithPitchAndKeepsItsTextureScale) {
     const std::size_t horizon = 1;
     const auto& sprite = *reinterpret_cast<const SpriteElement*>(attitude.element(horizon).record);
     const BitmapSize texture = size_of(host, sprite.header.resource_id);
-    host.variables().set(token::pitch, 10);
-    host.variables().set(token::bank, 0);
+    host.variables().set(token::pitch_degrees, 10);
+    host.variables().set(token::bank_degrees, 0);
     host.update();
     const Image level = image_of(list_of(host, attitude), horizon);
     const Point middle = map(level.transform, texture.width / 2.0, texture.height / 2.0);
@@ -193,7 +193,7 @@ TEST(DisplayList, TheHorizonBarMovesWithPitchAndKeepsItsTextureScale) {
     EXPECT_NEAR(std::hypot(down.x - middle.x, down.y - middle.y), sprite.texture_scale_y, 1e-9);
 
     // A pitch that gives no point leaves the bar out rather than drawing it anywhere.
-    host.variables().set(token::pitch, std::nan(""));
+    host.variables().set(token::pitch_degrees, std::nan(""));
     host.update();
     const DisplayList lost = list_of(host, attitude);
     EXPECT_EQ(item_for(lost, horizon), nullptr);

@@ -136,8 +136,13 @@ TEST(LiveApi, BadRequestsAreRefusedWithAMessageAndNeverReachTheModule) {
         {"/api/click", R"({"gauge":"Radio_COM","x":4294967296,"y":1})", 400, "out of range"},
         {"/api/click", R"({"gauge":"Radio_COM","x":1,"y":1,"button":"middle"})", 400, "left or right"},
         {"/api/click", R"({"gauge":"Radio_COM","y":1})", 400, "'x' is missing"},
-        {"/api/state", R"({"values":{"5000":1}})", 400, "no simulator variable has token 5000"},
-        {"/api/state", R"({"values":{"61":"fast"}})", 400, "must be a number"},
+        {"/api/state", R"({"values":{"61":1}})", 400, "there is no control '61'"},
+        {"/api/state", R"({"values":{"airspeed":"fast"}})", 400, "'airspeed' must be a number"},
+        {"/api/state", R"({"values":{"airspeed":99999}})", 400, "'airspeed' (Indicated airspeed) is set from 0 to 600 kt, not 99999"},
+        {"/api/state", R"({"values":{"airspeed":-500}})", 400, "from 0 to 600 kt, not -500"},
+        {"/api/state", R"({"values":{"altitude":1e9}})", 400, "'altitude' (Altitude) is set from -1000 to 50000 ft"},
+        {"/api/state", R"({"values":{"com1":121.81}})", 400, "takes channels 25 kHz apart, not 121.81 MHz"},
+        {"/api/state", R"({"values":{"transponder":7080}})", 400, "four digits from 0 to 7, not 7080"},
         {"/api/state", R"({"fail":["wings"]})", 400, "no instrument fails by the key 'wings'"},
         {"/api/profile", R"({"action":"rewind"})", 400, "play, pause, seek or load"},
         {"/api/profile", R"({"action":"seek"})", 400, "needs a 'time'"},
@@ -154,7 +159,7 @@ TEST(LiveApi, BadRequestsAreRefusedWithAMessageAndNeverReachTheModule) {
     for (const char* path : {"/api/tooltip?gauge=Radio_COM&x=1", "/api/tooltip?gauge=Radio_COM&x=1&y=z",
                              "/api/tooltip?gauge=Radio_COM&x=1&y=1&z=2", "/api/tooltip?gauge=Nope&x=1&y=1",
                              "/api/tooltip?gauge=Radio_COM&x=1000&y=1", "/../../etc/passwd", "/api/gauge/Nope.png",
-                             "/api/bitmap/99999.png", "/api/wave/11.wav", "/host/live/page/app.js"}) {
+                             "/api/bitmap/99999.png", "/api/wave/11.wav", "/host/live/page/main.js"}) {
         const auto r = c.Get(path);
         ASSERT_TRUE(r) << path;
         EXPECT_GE(r->status, 400) << path;
@@ -205,7 +210,7 @@ TEST(LiveApi, FailuresAndStatesAndProfilesGoThroughTheHost) {
     EXPECT_EQ(r->status, 200) << r->body;
     r = c.Post("/api/state", R"({"example":"nowhere"})", "application/json");
     EXPECT_EQ(r->status, 422);
-    r = c.Post("/api/state", R"({"restore":"all","values":{"74":12000}})", "application/json");
+    r = c.Post("/api/state", R"({"restore":"all","values":{"altitude":12000}})", "application/json");
     EXPECT_EQ(body(r)["failed"], json::array());
     r = c.Post("/api/profile", R"({"action":"load","example":"apron_to_touchdown"})", "application/json");
     ASSERT_EQ(r->status, 200) << r->body;
@@ -280,7 +285,7 @@ TEST(LiveStream, APageThatFellBehindIsSentTheWholePanelAgainAndEndsUpWhole) {
     for (const auto& [name, picture] : now["gauges"].items())
         EXPECT_EQ(shown.gauges[name], picture) << name << " shows a stale picture";
     for (const auto& [window, visible] : now["windows"].items()) EXPECT_EQ(shown.windows[window], visible) << window;
-    for (const auto& [token, value] : now["values"].items()) EXPECT_EQ(shown.values[token], value) << "token " << token;
+    for (const auto& [control, value] : now["values"].items()) EXPECT_EQ(shown.values[control], value) << control;
 }
 
 TEST(LiveStream, AFaultOfTheHostIsReportedAndThePanelGoesOn) {
@@ -322,7 +327,7 @@ TEST(LiveStream, AFaultOfTheHostIsReportedAndThePanelGoesOn) {
     EXPECT_NE(shown.faults[0].find("failed: the update: the update of Airspeed: injected fault"), std::string::npos)
         << shown.faults[0];
     EXPECT_TRUE(logged("the update of Airspeed: injected fault"));
-    const auto state = c.Post("/api/state", R"({"values":{"61":250}})", "application/json");
+    const auto state = c.Post("/api/state", R"({"values":{"airspeed":250}})", "application/json");
     ASSERT_TRUE(state);
     EXPECT_EQ(state->status, 200) << state->body;
     const auto tooltip = c.Get("/api/tooltip?gauge=Radio_COM&x=100&y=20");
@@ -337,7 +342,7 @@ TEST(LiveStream, AFaultOfTheHostIsReportedAndThePanelGoesOn) {
     shown.read_until_quiet(*page, 300ms);
     const json now = s.panel.call<json>([](korvel::live::Cockpit& k) { return k.full_frame(); });
     EXPECT_EQ(shown.gauges["Airspeed"], now["gauges"]["Airspeed"]);
-    EXPECT_EQ(shown.values["61"], 250);
+    EXPECT_EQ(shown.values["airspeed"], 250);
     const auto after = c.Post("/api/click", R"({"gauge":"Radio_COM","x":270,"y":20})", "application/json");
     ASSERT_TRUE(after);
     EXPECT_EQ(after->status, 200) << after->body;
@@ -369,7 +374,7 @@ std::pair<int, json> raw_request(int port, const std::string& request) {
 TEST(LiveApi, ThePanelAnswersOnlyItsOwnNamesAndItsOwnPages) {
     Served s({}, {{"Cockpit.LAN"}});
     const std::string port = std::to_string(s.port);
-    const std::string state = R"({"values":{"61":321}})";
+    const std::string state = R"({"values":{"airspeed":321}})";
     const auto post = [&](const std::string& host, const std::string& origin, const std::string& type) {
         std::string r = "POST /api/state HTTP/1.1\r\nHost: " + host + "\r\n";
         if (!origin.empty()) r += "Origin: " + origin + "\r\n";

@@ -2,7 +2,7 @@
 // selector.
 #include <gtest/gtest.h>
 
-#include "gauges/radio/radio.h"
+#include "module/gauges/radio/radio.h"
 
 namespace {
 

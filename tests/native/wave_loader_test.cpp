@@ -11,18 +11,17 @@
 #include <utility>
 #include <vector>
 
-#include "host/core/riff.h"
+#include "formats/wave.h"
 #include "platform/platform_log.h"
 #include "platform/resources.h"
-#include "resources/tools/wave_writer.h"
-#include "sound/sound.h"
+#include "module/sound/sound.h"
 
 namespace {
 
-using korvel::resources::Bytes;
-using korvel::resources::put16;
-using korvel::resources::put32;
-using korvel::resources::put_chunk;
+using korvel::formats::Bytes;
+using korvel::formats::put16;
+using korvel::formats::put32;
+using korvel::formats::put_chunk;
 
 constexpr std::uint32_t crafted_id = 900;
 
@@ -113,7 +112,7 @@ protected:
         return sound_load_wave(window, device, buffer, id, reinterpret_cast<ServiceExtra>(platform::module_handle()));
     }
     std::uint32_t load_crafted(const std::vector<Bytes>& chunks) {
-        const Bytes file = korvel::resources::riff_wave(chunks);
+        const Bytes file = korvel::formats::riff_wave(chunks);
         platform::add_extra_resource("WAVE", crafted_id, file);
         return load(crafted_id);
     }
@@ -166,7 +165,7 @@ TEST_F(WaveLoader, DecodesTheRadiosAdpcmClickToStereoPcmOfTheSameRate) {
 
     const auto file = platform::find_embedded_resource("WAVE", 30);
     ASSERT_TRUE(file);
-    const auto data = korvel::host::wave_chunk(*file, "data");
+    const auto data = korvel::formats::wave_chunk(*file, "data");
     ASSERT_TRUE(data);
     const std::vector<std::int16_t> pcm = buffer_samples();
     ASSERT_EQ(pcm.size(), 2024u);
@@ -176,7 +175,7 @@ TEST_F(WaveLoader, DecodesTheRadiosAdpcmClickToStereoPcmOfTheSameRate) {
     EXPECT_EQ(pcm[1], word((*data)[12], (*data)[13])) << "right, older";
     EXPECT_EQ(pcm[2], word((*data)[6], (*data)[7])) << "left, newer";
     EXPECT_EQ(pcm[3], word((*data)[8], (*data)[9])) << "right, newer";
-    EXPECT_EQ(pcm, korvel::resources::adpcm_decode_block(Bytes(data->begin(), data->end()), 2))
+    EXPECT_EQ(pcm, korvel::formats::adpcm_decode_block(Bytes(data->begin(), data->end()), 2))
         << "the wave generator's own decoder hears the same samples";
     EXPECT_EQ(log.reads_past_chunk, 0);
     expect_cleaned_up();
@@ -272,7 +271,7 @@ TEST_F(WaveLoader, WavesOfManyBlocksDecodeAsTheGeneratorsDecoderHearsThem) {
         platform::clear_extra_resources();
         ASSERT_EQ(sound_open_device(window, device), 1);
 
-        const std::size_t per_block = korvel::resources::adpcm_samples_per_block(c.block_align, c.channels);
+        const std::size_t per_block = korvel::formats::adpcm_samples_per_block(c.block_align, c.channels);
         Bytes data;
         std::vector<std::int16_t> expected;
         std::uint32_t noise = 77;
@@ -286,11 +285,11 @@ TEST_F(WaveLoader, WavesOfManyBlocksDecodeAsTheGeneratorsDecoderHearsThem) {
                     const double v = 14000 * std::sin(t * (0.07 + 0.05 * channel)) + double(noise >> 20) - 2048;
                     signal.push_back(static_cast<std::int16_t>(v));
                 }
-            Bytes block = korvel::resources::adpcm_encode_block(signal, c.channels, c.block_align);
+            Bytes block = korvel::formats::adpcm_encode_block(signal, c.channels, c.block_align);
             for (int channel = 0; channel < c.channels; ++channel)
                 block[channel] = static_cast<std::uint8_t>((b * c.channels + channel) % 7);
             if (b == c.whole_blocks) block.resize(c.last_block);
-            const auto decoded = korvel::resources::adpcm_decode_block(block, c.channels);
+            const auto decoded = korvel::formats::adpcm_decode_block(block, c.channels);
             expected.insert(expected.end(), decoded.begin(), decoded.end());
             append(data, block);
         }
@@ -305,7 +304,7 @@ TEST_F(WaveLoader, WavesOfManyBlocksDecodeAsTheGeneratorsDecoderHearsThem) {
 }
 
 TEST_F(WaveLoader, NeverAnnouncesExtraFormatBytesItDidNotRead) {
-    Bytes format = korvel::resources::pcm_format(1, 22050, 16);
+    Bytes format = korvel::formats::pcm_format(1, 22050, 16);
     format.push_back(40);  // an extra-size of 40 in a chunk that ends right after it
     format.push_back(0);
     const Bytes samples(400, 0);
@@ -317,7 +316,7 @@ TEST_F(WaveLoader, NeverAnnouncesExtraFormatBytesItDidNotRead) {
 TEST_F(WaveLoader, OddSizedChunksKeepTheirPadByte) {
     const Bytes odd(7, 'x');
     const Bytes samples(100, 0x80);
-    EXPECT_EQ(load_crafted({chunk("junk", odd), chunk("fmt ", korvel::resources::pcm_format(1, 22050, 8)),
+    EXPECT_EQ(load_crafted({chunk("junk", odd), chunk("fmt ", korvel::formats::pcm_format(1, 22050, 8)),
                             chunk("data", samples)}),
               100u);
     expect_cleaned_up();
@@ -328,23 +327,23 @@ TEST_F(WaveLoader, MalformedWavesTurnSoundOffAndLeaveNothingOpen) {
         const char* what;
         Bytes file;
     };
-    const Bytes pcm = korvel::resources::pcm_format(1, 22050, 16);
+    const Bytes pcm = korvel::formats::pcm_format(1, 22050, 16);
     const Bytes samples(64, 0);
     Bytes short_format(pcm.begin(), pcm.begin() + 14);
     Bytes data_beyond_file = chunk("data", samples);
     data_beyond_file[4] = 0xFF;  // a size far beyond the end of the file
     Bytes gigabytes_of_data = chunk("data", samples);
     std::copy_n("\xF0\xFF\xFF\xFF", 4, gigabytes_of_data.begin() + 4);
-    Bytes not_a_wave = korvel::resources::riff_wave({chunk("fmt ", pcm), chunk("data", samples)});
+    Bytes not_a_wave = korvel::formats::riff_wave({chunk("fmt ", pcm), chunk("data", samples)});
     std::copy_n("AVI ", 4, not_a_wave.begin() + 8);
 
     const Case cases[] = {
-        {"no data chunk", korvel::resources::riff_wave({chunk("fmt ", pcm)})},
-        {"no format chunk", korvel::resources::riff_wave({chunk("data", samples)})},
-        {"a format chunk too short", korvel::resources::riff_wave({chunk("fmt ", short_format), chunk("data", samples)})},
-        {"a data chunk running past the file", korvel::resources::riff_wave({chunk("fmt ", pcm), data_beyond_file})},
-        {"a data chunk claiming four gigabytes", korvel::resources::riff_wave({chunk("fmt ", pcm), gigabytes_of_data})},
-        {"an empty data chunk", korvel::resources::riff_wave({chunk("fmt ", pcm), chunk("data", {})})},
+        {"no data chunk", korvel::formats::riff_wave({chunk("fmt ", pcm)})},
+        {"no format chunk", korvel::formats::riff_wave({chunk("data", samples)})},
+        {"a format chunk too short", korvel::formats::riff_wave({chunk("fmt ", short_format), chunk("data", samples)})},
+        {"a data chunk running past the file", korvel::formats::riff_wave({chunk("fmt ", pcm), data_beyond_file})},
+        {"a data chunk claiming four gigabytes", korvel::formats::riff_wave({chunk("fmt ", pcm), gigabytes_of_data})},
+        {"an empty data chunk", korvel::formats::riff_wave({chunk("fmt ", pcm), chunk("data", {})})},
         {"another RIFF form", not_a_wave},
         {"a few bytes", Bytes{'R', 'I', 'F'}},
     };
@@ -424,7 +423,7 @@ TEST_F(WaveLoader, MalformedAdpcmWavesTurnSoundOffAndGiveEverythingBack) {
         Bytes format = adpcm_format(c.format);
         if (c.format_bytes) format.resize(*c.format_bytes);
         platform::add_extra_resource("WAVE", crafted_id,
-                                     korvel::resources::riff_wave({chunk("fmt ", format), chunk("data", c.data)}));
+                                     korvel::formats::riff_wave({chunk("fmt ", format), chunk("data", c.data)}));
         const std::size_t offered = platform::platform_log().formats_offered.size();
         EXPECT_EQ(load(crafted_id), 0u);
         EXPECT_EQ(sound_enabled, 0);

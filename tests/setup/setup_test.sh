@@ -124,7 +124,7 @@ while read -r face; do
 done < <(grep -rhoE 'cairo_select_font_face\(cr, "[^"]+"' "$root/host" "$root/resources" | cut -d'"' -f2 | sort -u)
 
 # The Python modules the browser tests import, in Debian's own Python.
-python_modules=(selenium)
+python_modules=(selenium pytest)
 for module in "${python_modules[@]}"; do
   covered "Python's $module" "$(/usr/bin/python3 -c "import $module; print($module.__file__)" 2>/dev/null)"
 done

@@ -1,0 +1,67 @@
+// The host's frames, as Server-Sent Events: the gauges that changed, the
+// windows shown and hidden, the sounds, the controls' readings, the
+// profile and the failures, each handed to the part of the page that
+// shows it.
+
+import { byId } from './util.js';
+import { linkLamp, linkMessage } from './link.js';
+import { show } from './painter.js';
+import { setShown } from './cockpit.js';
+import { playSound } from './audio.js';
+import { showFailed } from './state.js';
+import { showValues } from './controls.js';
+import { showProfile } from './profile.js';
+
+const cycleReadout = byId('cycle');
+let firstFrame = true;
+
+export function connect() {
+  const events = new EventSource('/api/events');
+  events.onopen = () => {
+    linkLamp('true');
+    linkMessage('Live');
+  };
+  events.onerror = () => {
+    // EventSource reconnects by itself; the server then sends everything.
+    linkLamp('lost');
+    linkMessage('Reconnecting…');
+  };
+  events.onmessage = (message) => {
+    let frame;
+    try {
+      frame = JSON.parse(message.data);
+    } catch (e) {
+      return;
+    }
+    receive(frame);
+  };
+}
+
+function receive(frame) {
+  const painted = [];
+  if (frame.gauges) {
+    for (const [name, picture] of Object.entries(frame.gauges)) painted.push(show(name, picture));
+  }
+  if (frame.windows) {
+    for (const [id, shown] of Object.entries(frame.windows)) setShown(id, shown);
+  }
+  if (frame.sounds) for (const sound of frame.sounds) playSound(sound);
+  if (frame.values) showValues(frame.values);
+  if (frame.profile) showProfile(frame.profile);
+  if (frame.failed) showFailed(frame.failed);
+  if (frame.fault) {
+    // The host thread went on after a fault of its own; the pilot is told.
+    linkMessage(`Host fault: ${frame.fault}`);
+    document.body.dataset.fault = frame.fault;
+  }
+  if (frame.cycle !== undefined) {
+    cycleReadout.textContent = String(frame.cycle);
+    document.body.dataset.cycle = String(frame.cycle);
+  }
+  // The page counts as live once the whole panel of the first frame is on
+  // it, bitmaps and all.
+  if (firstFrame) {
+    firstFrame = false;
+    Promise.all(painted).then(() => { document.body.dataset.state = 'live'; });
+  }
+}
