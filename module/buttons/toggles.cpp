@@ -55,13 +55,16 @@ void KORVEL_CALL panel_toggle_gauge_cb(GaugeHeader* gauge, std::int32_t service,
 }
 
 std::int32_t KORVEL_CALL panel_toggle_fn(ClickRecord* click, std::uint32_t) {
+    // clang-format off
     GaugeHeader* gauge = click != nullptr ? click->gauge : nullptr;
+    // clang-format on
     if (run_panel_parameters(gauge) == 0) panel_window_toggle(0);
     return 0;
 }
 
 template <GaugeHeader& gauge, const HostButton& button>
 struct HostToggle {
+    // clang-format off
     static inline constinit ElementChain<StaticImageElement> elements{&gauge,
                                                                        static_image(button.bitmap, {0, 0}, image_plain)};
     static inline constinit MouseRect rects[] = {
@@ -70,6 +73,7 @@ struct HostToggle {
         end_parent(),
         end_of_rects(),
     };
+    // clang-format on
     static constexpr GaugeHeader header() {
         return gauge_header(button.name, toggle_size_mm, elements.list, rects);
     }
@@ -79,6 +83,7 @@ struct HostToggle {
 // further than the first end record.
 template <GaugeHeader& gauge, const ParameterButton& button>
 struct ParameterToggle {
+    // clang-format off
     static inline constinit ElementChain<StaticImageElement> elements{&gauge,
                                                                        static_image(button.bitmap, {0, 0}, image_plain)};
     static constexpr MouseRect click = click_area(button_box, cursor_hand, mouse_left_click, panel_toggle_fn);
@@ -89,6 +94,7 @@ struct ParameterToggle {
         button.tooltip != nullptr ? end_parent() : end_of_rects(),
         end_of_rects(),
     };
+    // clang-format on
     static constexpr GaugeHeader header() {
         return gauge_header(button.name, toggle_size_mm, elements.list, rects, panel_toggle_gauge_cb);
     }

@@ -33,6 +33,7 @@ std::int32_t KORVEL_CALL accel_reset_mouse_fn(ClickRecord*, std::uint32_t) {
     return 0;
 }
 
+// clang-format off
 FailureRecord needle_failures[] = {{failure::engine, failure_action::none}, {failure::electrical_panel, failure_action::rest}, {}};
 
 // -4 to 10 g: pegged at the bottom below -5 g and at the right above 10 g.
@@ -62,6 +63,7 @@ constinit MouseRect accelerometer_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

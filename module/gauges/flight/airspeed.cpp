@@ -9,6 +9,7 @@ namespace {
 
 using namespace build;
 
+// clang-format off
 FailureRecord pointer_failures[] = {{failure::airspeed, failure_action::rest}, {failure::pitot_static, failure_action::rest}, {}};
 
 NonlinearityEntry fine_pointer_table[] = {
@@ -37,6 +38,7 @@ constinit MouseRect airspeed_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

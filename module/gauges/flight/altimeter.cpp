@@ -23,6 +23,7 @@ double KORVEL_CALL altimeter_baro_window_cb(ElementHeader* element) {
     return setting - standard_setting;
 }
 
+// clang-format off
 FailureRecord pointer_failures[] = {{failure::pitot_static, failure_action::freeze}, {failure::altimeter, failure_action::freeze}, {}};
 
 NonlinearityEntry ten_thousand_table[] = {
@@ -74,6 +75,7 @@ constinit MouseRect altimeter_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

@@ -28,6 +28,7 @@ double KORVEL_CALL attitude_flag_cb(ElementHeader*) {
     return -1.0;
 }
 
+// clang-format off
 FailureRecord gyro_failures[] = {{failure::attitude, failure_action::none}, {failure::engine, failure_action::none}, {failure::vacuum, failure_action::none}, {}};
 
 NonlinearityEntry bank_table[] = {
@@ -60,6 +61,7 @@ constinit MouseRect attitude_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

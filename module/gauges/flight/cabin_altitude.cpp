@@ -33,6 +33,7 @@ double KORVEL_CALL cabin_altitude_cb(ElementHeader* element) {
 
 double KORVEL_CALL cabin_metric_face_cb(ElementHeader*) { return metric_face_icon(); }
 
+// clang-format off
 FailureRecord needle_failures[] = {{failure::pitot_static, failure_action::freeze}, {failure::altimeter, failure_action::freeze}, {}};
 
 NonlinearityEntry cabin_table[] = {
@@ -59,6 +60,7 @@ constinit MouseRect cabin_altitude_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

@@ -8,6 +8,7 @@ namespace {
 
 using namespace build;
 
+// clang-format off
 NonlinearityEntry hour_table[] = {
     {118, 67, 0},
     {118, 137, 21600},
@@ -39,6 +40,7 @@ constinit MouseRect clock_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

@@ -26,6 +26,7 @@ double KORVEL_CALL dg_bug_tooltip_cb(double, std::uint32_t, const char*, ModuleV
     return lookup_var(token::heading_bug_degrees);
 }
 
+// clang-format off
 FailureRecord gyro_failures[] = {{failure::electrical_panel, failure_action::freeze}, {failure::directional_gyro, failure_action::freeze}, {}};
 FailureRecord compass_failures[] = {{failure::magnetic_compass, failure_action::none}, {}};
 
@@ -109,6 +110,7 @@ constinit MouseRect whiskey_compass_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

@@ -28,6 +28,7 @@ std::int32_t KORVEL_CALL unit_switch_mouse_fn(ClickRecord*, std::uint32_t) {
     return 0;
 }
 
+// clang-format off
 FailureRecord needle_failures[] = {{failure::turn_coordinator, failure_action::freeze}, {failure::electrical_panel, failure_action::rest}, {}};
 
 // Standard-rate marks at +-4.5, pegged from there.
@@ -58,6 +59,7 @@ constinit MouseRect turn_coordinator_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

@@ -25,6 +25,7 @@ double KORVEL_CALL vsi_imperial_needle_cb(ElementHeader* element) {
     return reinterpret_cast<NeedleElement*>(element)->source.var.value;
 }
 
+// clang-format off
 FailureRecord needle_failures[] = {{failure::vertical_speed, failure_action::freeze}, {failure::pitot_static, failure_action::rest}, {}};
 
 // Pegged beyond 80 m/s either way.
@@ -77,6 +78,7 @@ constinit MouseRect vertical_speed_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

@@ -27,8 +27,10 @@ constexpr std::uint32_t whole_turn = 360;
 
 struct Indicator {
     std::int32_t rmi_mode = 1;  // 1 RMI, 0 ILS
+    // clang-format off
     char course_text[16] = {};
     char tooltip_text[64] = {};
+    // clang-format on
 };
 
 Indicator indicator_1;
@@ -219,6 +221,7 @@ struct RmiIls {
     }
 };
 
+// clang-format off
 FailureRecord dial_failures[] = {{failure::nav1, failure_action::none}, {}};
 FailureRecord card_failures[] = {{failure::electrical_panel, failure_action::freeze}, {failure::directional_gyro, failure_action::none}, {}};
 FailureRecord adf_needle_failures[] = {{failure::electrical_panel, failure_action::freeze}, {failure::adf, failure_action::none}, {failure::avionics, failure_action::none}, {}};
@@ -233,11 +236,13 @@ NonlinearityEntry localizer_table[] = {{208, 150, 127}, {92, 150, -127}};
 NonlinearityEntry glideslope_table[] = {{208, 102, -120}, {208, 198, 120}};
 // Half a turn of the knob picture per 30 degrees of course.
 NonlinearityEntry course_knob_table[] = {{33, 245, 0}, {33, 285, 30}};
+// clang-format on
 
 template <GaugeHeader& gauge, const IndicatorBinding& binding>
 struct IndicatorGauge {
     using Cb = RmiIls<binding>;
 
+    // clang-format off
     static inline constinit ElementChain<StaticImageElement, IconElement, SpriteElement, NeedleElement,
                                          NeedleElement, SpriteElement, IconElement, IconElement, NeedleElement,
                                          NeedleElement, StaticImageElement, NeedleElement>
@@ -283,6 +288,7 @@ struct IndicatorGauge {
         end_parent(),
         end_of_rects(),
     };
+    // clang-format on
 
     static constexpr GaugeHeader header(const char* name) { return gauge_header(name, 100, elements.list, rects); }
 };

@@ -25,6 +25,7 @@ void KORVEL_CALL rmi_switch_gauge_cb(GaugeHeader*, std::int32_t service, Service
     sound_slot_service(rmi_switch_sound, service, extra, wave_switch_click);
 }
 
+// clang-format off
 constinit ElementChain<StaticImageElement, IconElement> rmi_switch_elements{
     &rmi_switch_gauge,
     static_image(3160, {0, 0}, image_plain),
@@ -38,6 +39,7 @@ constinit MouseRect rmi_switch_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

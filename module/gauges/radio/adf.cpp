@@ -17,8 +17,10 @@ double adf_fine_knob_angle = 60.0;  // never wrapped
 std::int32_t adf_display_timer = 0;
 SoundSlot adf_sound{};
 
+// clang-format off
 constexpr RadioBinding adf = {&radio_panel.adf_power, &radio_panel.adf_tone, event::adf_audio_off,
                               event::adf_audio_on, &adf_sound, &adf_display_timer};
+// clang-format on
 
 struct Band {
     double lower;  // kHz
@@ -27,11 +29,13 @@ struct Band {
 };
 
 // 105, 176 and 270 degrees wide.
+// clang-format off
 constexpr Band bands[] = {
     {200, 410, 5.0 / 10.0},
     {410, 850, 4.0 / 10.0},
     {850, 1750, 3.0 / 10.0},
 };
+// clang-format on
 
 // The frequency set events carry tenths of kHz in BCD.
 constexpr std::uint32_t band_2_lower_tenths = 4100;
@@ -168,6 +172,7 @@ void KORVEL_CALL adf_gauge_cb(GaugeHeader*, std::int32_t service, ServiceExtra e
     sound_slot_service(adf_sound, service, extra, wave_radio_click);
 }
 
+// clang-format off
 FailureRecord window_failures[] = {{failure::electrical_panel, failure_action::no_draw}, {failure::avionics, failure_action::no_draw}, {failure::adf, failure_action::none}, {}};
 FailureRecord lamp_failures[] = {{failure::electrical_panel, failure_action::no_draw}, {failure::avionics, failure_action::no_draw}, {}};
 
@@ -222,6 +227,7 @@ constinit MouseRect adf_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

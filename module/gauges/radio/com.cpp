@@ -19,7 +19,9 @@ std::int32_t com_display_timer = 0;
 double com_knob_angle = 0.0;    // the channel knob turns 30 degrees a fine step, 90 a coarse one
 SoundSlot com_sound{};
 
+// clang-format off
 constexpr RadioBinding com = {&radio_panel.com_power, nullptr, 0, 0, &com_sound, &com_display_timer};
+// clang-format on
 
 constexpr double lowest_frequency = 118.0;
 constexpr double highest_fine_step = 135.97;
@@ -90,6 +92,7 @@ void KORVEL_CALL com_gauge_cb(GaugeHeader*, std::int32_t service, ServiceExtra e
     sound_slot_service(com_sound, service, extra, wave_radio_click);
 }
 
+// clang-format off
 FailureRecord lamp_failures[] = {{failure::avionics, failure_action::no_draw}, {failure::com, failure_action::none}, {}};
 
 constexpr TextStyle frequency_window = {84, 25, 0xF0F0, 0, 0xFFFF, "Arial", 700, 1, 0x25, 7};
@@ -107,9 +110,11 @@ TooltipArgument com_arguments[] = {
     numeric_argument(com_frequency_tooltip_cb),
     text_argument(radio_pieces::power_text<com>),
 };
+// clang-format on
 
 constexpr const char* frequency_tip = "Communications Radio COM1 - %1!07.3f! MHz";
 
+// clang-format off
 constinit MouseRect com_rects[] = {
     whole_gauge(),
     parent({0, 0, 350, 58}),
@@ -130,6 +135,7 @@ constinit MouseRect com_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

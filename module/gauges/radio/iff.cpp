@@ -14,7 +14,9 @@ using namespace build;
 
 SoundSlot iff_sound{};
 
+// clang-format off
 constexpr RadioBinding iff = {&radio_panel.iff_power, nullptr, 0, 0, &iff_sound, nullptr};
+// clang-format on
 
 template <double (*digit)(double code)>
 double KORVEL_CALL code_drum_cb(ElementHeader* element) {
@@ -42,6 +44,7 @@ void KORVEL_CALL iff_gauge_cb(GaugeHeader*, std::int32_t service, ServiceExtra e
     sound_slot_service(iff_sound, service, extra, wave_radio_click);
 }
 
+// clang-format off
 FailureRecord iff_failures[] = {{failure::avionics, failure_action::no_draw}, {failure::transponder, failure_action::none}, {}};
 
 constinit ElementChain<StaticImageElement, MovingImageElement, MovingImageElement, MovingImageElement,
@@ -63,9 +66,11 @@ constinit ElementChain<StaticImageElement, MovingImageElement, MovingImageElemen
 TooltipArgument iff_arguments[] = {
     text_argument(radio_pieces::power_text<iff>),
 };
+// clang-format on
 
 constexpr std::uint32_t digit_area_events = mouse_left_click | mouse_repeat;
 
+// clang-format off
 constinit MouseRect iff_rects[] = {
     whole_gauge(0xA70A),
     parent({60, 0, 201, 99}),
@@ -91,6 +96,7 @@ constinit MouseRect iff_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

@@ -24,8 +24,10 @@ SoundSlot nav_sound{};
 SoundSlot nav1_sound{};
 SoundSlot nav2_sound{};
 
+// clang-format off
 FailureRecord nav1_failures[] = {{failure::avionics, failure_action::no_draw}, {failure::nav1, failure_action::none}, {}};
 FailureRecord nav2_failures[] = {{failure::avionics, failure_action::no_draw}, {failure::nav2, failure_action::none}, {}};
+// clang-format on
 
 struct NavFaceDifferences {
     const char* name;
@@ -37,15 +39,19 @@ struct NavFaceDifferences {
     std::uint32_t whole_up;
     std::uint32_t fraction_down;
     std::uint32_t fraction_up;
+    // clang-format off
     FailureRecord* failures;
+    // clang-format on
     const char* frequency_tip;
     const char* main_switch_tip;
 };
 
 // Each face's binding is an object of its own, so that templates can be bound to it.
+// clang-format off
 constexpr RadioBinding radio_nav_binding = {&radio_panel.nav1_power, &radio_panel.nav1_ident, event::nav1_audio_off, event::nav1_audio_on, &nav_sound, nullptr};
 constexpr RadioBinding radio_nav1_binding = {&radio_panel.nav1_power, &radio_panel.nav1_ident, event::nav1_audio_off, event::nav1_audio_on, &nav1_sound, nullptr};
 constexpr RadioBinding radio_nav2_binding = {&radio_panel.nav2_power, &radio_panel.nav2_ident, event::nav2_audio_off, event::nav2_audio_on, &nav2_sound, nullptr};
+// clang-format on
 
 constexpr NavFaceDifferences radio_nav = {
     "Radio_NAV", 1200,
@@ -142,6 +148,7 @@ struct NavFace {
     }
 
     // The knob tables' points lie in the whole knob's column for both knobs.
+    // clang-format off
     static inline NonlinearityEntry fraction_table[] = {{61, -17, 0}, {61, 83, 50}};
     static inline NonlinearityEntry whole_table[] = {{61, -17, 108}, {61, 83, 112}};
 
@@ -189,6 +196,7 @@ struct NavFace {
         end_parent(),
         end_of_rects(),
     };
+    // clang-format on
 
     static constexpr GaugeHeader header() {
         return gauge_header(face.name, 100, elements.list, rects, gauge_cb);

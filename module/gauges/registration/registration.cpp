@@ -19,6 +19,7 @@ const char* atc_id_text = nullptr;
 
 double KORVEL_CALL registration_text(ElementHeader* element);
 
+// clang-format off
 constexpr TextStyle plate_style = {150, 25, 0xFFFFFF, 0, 0x5C5C5C, "Arial", 400, 1, 0x25, 7};
 
 constinit ElementChain<StaticImageElement, StringElement> registration_elements{
@@ -33,6 +34,7 @@ constinit MouseRect registration_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 StringElement* plate_text_of(GaugeHeader* gauge) {
     if (gauge == nullptr || gauge->elements == nullptr || gauge->elements[0] == nullptr) return nullptr;

@@ -28,6 +28,7 @@ struct BoardSwitch {
 };
 
 // In the order of the tooltip and click rectangles, left to right.
+// clang-format off
 constexpr BoardSwitch switches[] = {
     {{41, 17, 26, 74}, "Starter switch (%1!s!)", token::starter, mouse_left_click | mouse_repeat, event::starter, false},
     {{83, 17, 26, 74}, "Generator switch (%2!s!)", token::generator, mouse_left_click, event::generator, true},
@@ -47,6 +48,7 @@ constexpr BoardSwitch switches[] = {
      event::avionics_master, true},
     {{523, 18, 26, 74}, "Dummy switch (%11!s!)", 0, mouse_left_click, 0, true},
 };
+// clang-format on
 
 constexpr std::size_t dummy = 10;
 
@@ -82,6 +84,7 @@ constexpr IconElement switch_icon(const BoardSwitch& s) {
     return icon(3140, {s.box.x, s.box.y}, image_plain, 2, s.token, s.token == 0 ? dummy_switch_cb : nullptr);
 }
 
+// clang-format off
 constinit ElementChain<StaticImageElement, IconElement, IconElement, IconElement, IconElement, IconElement,
                        IconElement, IconElement, IconElement, IconElement, IconElement, IconElement>
     elec_board_elements{
@@ -99,14 +102,17 @@ constinit ElementChain<StaticImageElement, IconElement, IconElement, IconElement
         switch_icon(switches[1]),
         switch_icon(switches[0]),
     };
+// clang-format on
 
 // One argument array serves the eleven tooltips; each text prints its own.
 template <typename Indices>
 struct SwitchTexts;
 template <std::size_t... n>
 struct SwitchTexts<std::index_sequence<n...>> {
+    // clang-format off
     static inline TooltipArgument arguments[] = {text_argument(switch_text<n>)...};
     static constexpr MouseFunction functions[sizeof...(n)] = {switch_fn<n>...};
+    // clang-format on
 };
 using Board = SwitchTexts<std::make_index_sequence<std::size(switches)>>;
 

@@ -42,6 +42,7 @@ double KORVEL_CALL reservoir_needle_cb(ElementHeader* element) {
     return reinterpret_cast<NeedleElement*>(element)->source.var.value / 5.0;
 }
 
+// clang-format off
 FailureRecord needle_failures[] = {{failure::engine, failure_action::none}, {failure::electrical_panel, failure_action::rest}, {}};
 
 // rpm; 100 percent is 10 800 rpm, pegged from 12 000.
@@ -159,6 +160,7 @@ constinit MouseRect triple_pressure_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

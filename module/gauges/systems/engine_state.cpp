@@ -58,11 +58,13 @@ void KORVEL_CALL shut_down_gauge_cb(GaugeHeader*, std::int32_t service, ServiceE
     set_radios(0);
 }
 
+// clang-format off
 constinit ElementChain<StaticImageElement> shut_down_elements{&shut_down_gauge, static_image(40, {0, 0}, image_plain)};
 constinit MouseRect shut_down_rects[] = {whole_gauge(), end_parent(), end_of_rects()};
 
 constinit ElementChain<StaticImageElement> engine_on_elements{&engine_on_gauge, static_image(40, {0, 0}, image_plain)};
 constinit MouseRect engine_on_rects[] = {whole_gauge(), end_parent(), end_of_rects()};
+// clang-format on
 
 }  // namespace
 

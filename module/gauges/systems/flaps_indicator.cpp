@@ -28,6 +28,7 @@ double KORVEL_CALL flaps_needle_cb(ElementHeader* element) {
     return flaps_needle_shown;
 }
 
+// clang-format off
 FailureRecord needle_failures[] = {{failure::electrical_panel, failure_action::none}, {}};
 
 // Up at 0 and down at 16380, swinging through the left half of the dial.
@@ -49,6 +50,7 @@ constinit MouseRect flaps_indicator_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 

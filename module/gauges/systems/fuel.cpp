@@ -33,6 +33,7 @@ struct FuelTank {
 FuelGaugeState center_tank, main_left_tank, main_right_tank, aux_left_tank, aux_right_tank;
 
 // Main tanks: 0 near the bottom left, 214 at the end of the scale.
+// clang-format off
 NonlinearityEntry main_table[] = {
     {98, 240, -1}, {98, 240, 0},    {78, 228, 20},   {59, 197, 40},  {249, 118, 180},
     {245, 189, 200}, {202, 240, 214}, {166, 242, 236}, {166, 242, 500},
@@ -48,6 +49,7 @@ NonlinearityEntry center_table[] = {
     {98, 240, -1}, {98, 240, 0},    {53, 187, 100},  {179, 51, 240},  {246, 108, 280},
     {252, 151, 300}, {201, 238, 340}, {174, 246, 390}, {174, 246, 500},
 };
+// clang-format on
 
 constexpr FuelTank main_left = {"Fuel_Quantity_Main_Left", 3030, token::main_left_tank_capacity_gallons,
                                 token::main_left_tank_level, main_table,
@@ -64,7 +66,9 @@ constexpr FuelTank aux_right = {"Fuel_Quantity_Aux_Right", 3040, token::aux_righ
 constexpr FuelTank center = {"Fuel_Quantity_Center", 3020, token::center_tank_capacity_gallons, token::center_tank_level,
                              center_table, "Center tank remaining fuel (%1!d! liters)", &center_tank};
 
+// clang-format off
 FailureRecord needle_failures[] = {{failure::electrical_panel, failure_action::freeze}, {failure::engine, failure_action::none}, {}};
+// clang-format on
 
 template <GaugeHeader& gauge, const FuelTank& tank>
 struct FuelGauge {
@@ -89,6 +93,7 @@ struct FuelGauge {
         return tank.state->quantity_litres;
     }
 
+    // clang-format off
     static inline constinit ElementChain<StaticImageElement, NeedleElement, StaticImageElement> elements{
         &gauge,
         static_image(tank.dial, {0, 0}, image_lit),
@@ -104,6 +109,7 @@ struct FuelGauge {
         end_parent(),
         end_of_rects(),
     };
+    // clang-format on
 
     static constexpr GaugeHeader header() {
         return gauge_header(tank.name, 100, elements.list, rects, fuel_gauge_cb);

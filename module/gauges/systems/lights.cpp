@@ -145,15 +145,18 @@ double KORVEL_CALL gear_leg_transit_cb(ElementHeader* element) {
     return shown;
 }
 
+// clang-format off
 FailureRecord panel_failures_2[] = {{failure::electrical_panel, failure_action::rest}, {}};
 FailureRecord panel_failures_0[] = {{failure::electrical_panel, failure_action::none}, {}};
 FailureRecord generator_failures[] = {{failure::avionics, failure_action::no_draw}, {}};
 FailureRecord gear_failures[] = {{failure::electrical_panel, failure_action::no_draw}, {}};
+// clang-format on
 
 constexpr std::uint32_t test_events = mouse_left_click | mouse_repeat;
 
 // -- Fire, flaps, gear warning, gear forgotten and speed brake: tested lights.
 
+// clang-format off
 constinit ElementChain<StaticImageElement, IconElement> fire_light_elements{
     &fire_light_gauge, static_image(2220, {0, 0}, image_plain),
     icon(2230, {0, 0}, image_plain_bright, 1, token::fire_detected, fire_light_cb, panel_failures_2)};
@@ -229,6 +232,7 @@ constinit ElementChain<StaticImageElement, IconElement, IconElement, IconElement
         icon(1490, {37, 27}, image_plain_bright, 1, token::left_gear, gear_leg_transit_cb<51>, gear_failures),
     };
 constinit MouseRect gear_lights_rects[] = {whole_gauge(0xAB31), end_parent(), end_of_rects()};
+// clang-format on
 
 }  // namespace
 

@@ -31,6 +31,7 @@ std::int32_t KORVEL_CALL throttle_click_fn(ClickRecord* click, std::uint32_t) {
 }
 
 // The knob stands at 158 with the throttle closed and at 0 fully open.
+// clang-format off
 constinit ElementChain<StaticImageElement, SliderElement> throttle_quadrant_elements{
     &throttle_quadrant_gauge,
     static_image(3110, {0, 0}, image_plain),
@@ -44,6 +45,7 @@ constinit MouseRect throttle_quadrant_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 }  // namespace
 
