@@ -25,10 +25,14 @@ Bytes riff_wave(const std::vector<Bytes>& chunks);
 Bytes pcm_format(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits);
 
 // Microsoft ADPCM: the standard seven predictor pairs.
+// clang-format off
 inline constexpr std::int16_t adpcm_coefficients[7][2] = {{256, 0},   {512, -256}, {0, 0},     {192, 64},
                                                           {240, 0},   {460, -208}, {392, -232}};
+// clang-format on
+// clang-format off
 inline constexpr int adpcm_adaptation[16] = {230, 230, 230, 230, 307, 409, 512, 614,
                                              768, 614, 512, 409, 307, 230, 230, 230};
+// clang-format on
 
 std::uint16_t adpcm_samples_per_block(std::uint16_t block_align, std::uint16_t channels);
 Bytes adpcm_format(std::uint16_t channels, std::uint32_t rate, std::uint16_t block_align);

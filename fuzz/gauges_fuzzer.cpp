@@ -21,6 +21,7 @@ using korvel::host::Host;
 using korvel::host::MouseButton;
 using korvel::host::PlacedGauge;
 
+// clang-format off
 constexpr double special_numbers[] = {std::numeric_limits<double>::quiet_NaN(),
                                       std::numeric_limits<double>::infinity(),
                                       -std::numeric_limits<double>::infinity(),
@@ -31,10 +32,13 @@ constexpr double special_numbers[] = {std::numeric_limits<double>::quiet_NaN(),
                                       2147483648.0,
                                       -2147483649.0,
                                       4294967296.0};
+// clang-format on
 
 // Every service but install, which the host sends with its module handle.
+// clang-format off
 constexpr std::int32_t service_numbers[] = {service_update, service_kill, service_connect, 0, 1, 3, 4, 5,
                                             7, 8, 9, 10, 11, 13, 15, 16, -1};
+// clang-format on
 
 double some_number(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange(0, 3)) {
@@ -131,8 +135,10 @@ void drive(Host& host, FuzzedDataProvider& in) {
                         host.hold(*g, x, y, in.ConsumeIntegralInRange(0, 40),
                                   in.ConsumeBool() ? MouseButton::left : MouseButton::right);
                     } else {
+                        // clang-format off
                         const PixelPoint path[] = {{some_coordinate(in), some_coordinate(in)},
                                                    {some_coordinate(in), some_coordinate(in)}};
+                        // clang-format on
                         host.drag(*g, x, y, path);
                     }
                 }

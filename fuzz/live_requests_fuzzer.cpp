@@ -16,8 +16,10 @@
 namespace {
 
 const korvel::live::Catalogue& catalogue() {
+    // clang-format off
     static const korvel::live::Catalogue gauges({{"Radio_COM", {350, 130}}, {"Airspeed", {300, 300}},
                                                  {"Airspeed@2", {300, 300}}, {"Throttle_Quadrant", {95, 285}}});
+    // clang-format on
     return gauges;
 }
 

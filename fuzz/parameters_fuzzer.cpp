@@ -9,11 +9,13 @@
 
 namespace {
 
+// clang-format off
 constexpr const char* readers[] = {
     "Invisible_Toggle", "Close_Subpanel",      "Radios_Toggle",    "Landing_View_Toggle",
     "GPS_Toggle",       "Throttle_Toggle",     "Compass_Toggle",   "Fuel_Toggle",
     "VFR_Panel_Toggle", "IFR_Panel_Toggle",    "Electricity_Toggle", "Registration",
 };
+// clang-format on
 
 }  // namespace
 

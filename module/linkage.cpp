@@ -15,6 +15,7 @@ extern "C" {
 
 constinit ModuleImports ImportTable = {import_services_id, nullptr, 0, nullptr};
 
+// clang-format off
 constinit ModuleLinkage Linkage = {
     linkage_module_id,
     module_init,
@@ -84,5 +85,6 @@ constinit ModuleLinkage Linkage = {
         nullptr,
     },
 };
+// clang-format on
 
 }  // extern "C"

@@ -167,6 +167,7 @@ struct WindowIdent {
     std::int32_t ident;
 };
 
+// clang-format off
 inline constexpr WindowIdent window_idents[] = {
     {"MAIN_PANEL", 0},
     {"RADIO_STACK_PANEL", 50},
@@ -180,6 +181,7 @@ inline constexpr WindowIdent window_idents[] = {
     {"GPS_PANEL", 225},
     {"OVERHEAD_PANEL", 250},
 };
+// clang-format on
 
 // The simulator's help texts a button's h key names.
 struct HelpIdent {
@@ -187,6 +189,7 @@ struct HelpIdent {
     std::uint32_t id;
 };
 
+// clang-format off
 inline constexpr HelpIdent help_idents[] = {
     {"TOGGLE_RADIO_WINDOW", 0xAB86},
     {"TOGGLE_GPS_WINDOW", 0xAB87},
@@ -195,6 +198,7 @@ inline constexpr HelpIdent help_idents[] = {
     {"TOGGLE_FUEL_WINDOW", 0xAB8A},
     {"TOGGLE_COLLECTIVE_WINDOW", 0xAB8B},
 };
+// clang-format on
 
 // The simulator's failure systems that the gauges' failure records name, and
 // what a record asks of the host while its system has failed.

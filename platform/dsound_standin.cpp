@@ -152,8 +152,10 @@ public:
         r.description_size = d->dwSize;
         r.flags = d->dwFlags;
         r.bytes = d->dwBufferBytes;
+        // clang-format off
         r.format = {f.wFormatTag, f.nChannels, f.nSamplesPerSec, f.nAvgBytesPerSec,
                     f.nBlockAlign, f.wBitsPerSample, f.cbSize};
+        // clang-format on
         log().buffers.push_back(r);
         *buffer = new Buffer(static_cast<int>(log().buffers.size() - 1), d->dwBufferBytes);
         accepted(SoundStep::create_buffer);

@@ -19,6 +19,7 @@ struct Size {
 };
 
 // Every bitmap of the module with the size its instrument gives it.
+// clang-format off
 const std::map<std::int32_t, Size> bitmap_sizes = {
     {40, {5, 5}},       {50, {150, 25}},    {60, {19, 19}},     {70, {12, 12}},     {80, {19, 19}},
     {100, {19, 19}},    {110, {19, 19}},    {120, {19, 19}},    {130, {19, 19}},    {140, {19, 19}},
@@ -58,6 +59,7 @@ const std::map<std::int32_t, Size> bitmap_sizes = {
     {3130, {600, 221}}, {3140, {26, 74}},   {3141, {26, 74}},   {3150, {21, 21}},   {3151, {21, 21}},
     {3160, {51, 31}},   {3170, {51, 31}},   {3171, {51, 31}},
 };
+// clang-format on
 
 // A device independent bitmap as the resource holds it.
 struct Dib {

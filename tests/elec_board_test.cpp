@@ -16,6 +16,7 @@ struct Switch {
     std::size_t icon;  // its element: the switches are drawn right to left after the board
 };
 
+// clang-format off
 constexpr Switch switches[] = {
     {"Starter", 41, 17, 563, 0x102FC, 11},           {"Generator", 83, 17, 565, 0x1033B, 10},
     {"Battery", 128, 15, 364, 0x102C1, 9},           {"Pitot heat", 174, 15, 13, 0x10142, 8},
@@ -23,6 +24,7 @@ constexpr Switch switches[] = {
     {"Strobe lights", 311, 19, 11, 0x10018, 5},      {"Landing lights", 360, 17, 14, 0x100D7, 4},
     {"Panel lights", 403, 18, 10, 0x100D6, 3},       {"Avionics master", 449, 18, 740, 0x102F5, 2},
 };
+// clang-format on
 
 constexpr std::int32_t dummy_x = 523 + 13, dummy_y = 18 + 37;
 constexpr std::size_t dummy_icon = 1;

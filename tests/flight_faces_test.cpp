@@ -149,9 +149,11 @@ TEST(PitotStaticFaces, EveryPointerStandsOnTheReadingPrintedForIt) {
     // mark, where it stays; the fine pointer goes once round per 100 kt.
     const Needle main{as_main, {150, 150}, {24, 15}}, fine{as_fine, {150, 150}, {13, 8}};
     const double mark_600 = bearing(main.pivot, 106, 211);
+    // clang-format off
     expect_marks(host, as, main, 61, 1.0,
                  {{0, 150, 80}, {100, 36}, {250, 90}, {400, 144}, {500, 150, 220}, {550, part_way(180, mark_600, 0.5)},
                   {600, 106, 211}, {700, 106, 211}, {5000, 106, 211}});
+    // clang-format on
     expect_marks(host, as, fine, 61, 1.0,
                  {{0, 150, 40}, {10, 36}, {25, 90}, {50, 150, 260}, {90, 324}, {100, 0}, {150, 150, 260}, {625, 90}});
 
@@ -176,9 +178,11 @@ TEST(PitotStaticFaces, EveryPointerStandsOnTheReadingPrintedForIt) {
     // The barometric disc turns 90 degrees per inch of mercury from 29.9 and
     // stops at the window's ends, 27.9 and 31.5; no setting leaves it loose.
     EXPECT_TRUE(pinned(alt, alt_disc, {198, 104}, {131, 134}));
+    // clang-format off
     const std::pair<double, double> settings[] = {{27.9, -180}, {27.91, -179.1}, {29.9, 0},  {30.4, 45},
                                                   {31.49, 143.1}, {31.5, 144},   {32.4, 144}, {20, -180},
                                                   {nan, -180}};
+    // clang-format on
     for (const auto& [setting, degrees] : settings) {
         set_and_update(host, 76, setting);
         EXPECT_NEAR(sprite_turn(alt, alt_disc), degrees, 1e-9) << setting;
@@ -206,18 +210,22 @@ TEST(PitotStaticFaces, EveryPointerStandsOnTheReadingPrintedForIt) {
             return part_way(bearing(imperial_needle.pivot, x0, y0), bearing(imperial_needle.pivot, x1, y1), fraction);
         };
         if (imperial) {
+            // clang-format off
             expect_marks(host, vsi, imperial_needle, 65, per_ft_min,
                          {{0, 30, 151},     {500, 38, 108},     {1000, 57, 78},     {2000, 105, 43},
                           {3000, 151, 37},  {4000, 189, 45},    {8000, 267, 130},   {30000, 267, 130},
                           {-500, 38, 194},  {-1000, 60, 221},   {-2000, 105, 260},  {-3000, 151, 265},
                           {-4000, 187, 251}, {-8000, 261, 170}, {-30000, 261, 170},
                           {6000, between(189, 45, 267, 130, 0.5)}, {-6000, between(261, 170, 187, 251, 0.5)}});
+            // clang-format on
         } else {
+            // clang-format off
             expect_marks(host, vsi, metric_needle, 65, 256.0,
                          {{0, 33, 150}, {20, 151, 32}, {30, 192, 36}, {80, 261, 110}, {200, 261, 110},
                           {-20, 151, 268}, {-30, 192, 266}, {-80, 261, 191}, {-200, 261, 191},
                           {10, between(33, 150, 151, 32, 0.5)}, {50, between(192, 36, 261, 110, 0.4)},
                           {-10, between(151, 268, 33, 150, 0.5)}, {-50, between(261, 191, 192, 266, 0.6)}});
+            // clang-format on
         }
     }
 }
@@ -230,8 +238,10 @@ TEST(GyroFaces, HorizonBankPointerAircraftTurnNeedleAndBallStandWhereTheAttitude
     // The horizon bar: 1.3 pixels per degree, down for nose up, no further
     // than 45 degrees of pitch; it turns against the bank.
     EXPECT_TRUE(pinned(att, att_horizon, {38, 38}, {150, 150}));
+    // clang-format off
     const std::pair<double, double> pitches[] = {{0, 0},     {10, 13},     {-10, -13}, {45, 58.5},
                                                  {46, 58.5}, {-45, -58.5}, {-90, -58.5}};
+    // clang-format on
     for (const auto& [pitch, drop] : pitches) {
         set_and_update(host, 78, pitch);
         EXPECT_NEAR(sprite_drop(att, att_horizon), drop, 1e-12) << pitch;
@@ -242,8 +252,10 @@ TEST(GyroFaces, HorizonBankPointerAircraftTurnNeedleAndBallStandWhereTheAttitude
     }
     // The bank pointer: at the bottom of the dial wings level, at three
     // o'clock in a 90 degree bank one way and at nine o'clock the other.
+    // clang-format off
     expect_marks(host, att, {att_bank, {150, 150}, {0, 5}}, 80, 1.0,
                  {{-90, 200, 150}, {-30, 150}, {0, 180}, {30, 210}, {60, 240}, {90, 100, 150}});
+    // clang-format on
     // The miniature aircraft rises 0.2 pixels per unit of its setting; the
     // warning flag hangs at the top of the dial.
     EXPECT_TRUE(pinned(att, att_aircraft, {70, 137}));
@@ -264,9 +276,11 @@ TEST(GyroFaces, HorizonBankPointerAircraftTurnNeedleAndBallStandWhereTheAttitude
         if (!imperial) {
             EXPECT_TRUE(host.click(tc, 120, 120));
         }
+        // clang-format off
         expect_marks(host, tc, turn, 70, 1.0,
                      {{0, part_way(left, right, 0.5)}, {576, part_way(left, right, 0.75)}, {1152, 147, 48},
                       {1280, 147, 48}, {2000, 147, 48}, {-1152, 89, 48}, {-1280, 89, 48}, {-5000, 89, 48}});
+        // clang-format on
         EXPECT_EQ(tc.icon_bitmap(tc_metric_face), face_if(!imperial, 1020));
     }
     // The ball: 0.546875 pixels sideways per unit of deflection, rising by
@@ -310,10 +324,14 @@ TEST(HeadingFaces, CardsBugsKnobPicturesAndTheCompassStripStandWhereTheHeadingsP
     }
     // The knob pictures: half a turn per 30 degrees of bug, and half a turn
     // per 65536 / 6 of gyro setting, which is 3 degrees per degree of gyro.
+    // clang-format off
     expect_marks(host, dg, {dg_bug_knob, {242, 276}, {24, 24}}, 855, 1.0,
                  {{0, 242, 256}, {10, 60}, {30, 242, 296}, {45, 270}, {359, 354}});
+    // clang-format on
+    // clang-format off
     expect_marks(host, dg, {dg_setting_knob, {50, 276}, {24, 24}}, 85, 65536.0 / 360.0,
                  {{0, 50, 256}, {1, 3}, {-1, -3}, {60, 50, 296}, {120, 0}});
+    // clang-format on
 
     // The compass strip runs backwards over its travel as the heading grows.
     EXPECT_TRUE(pinned(compass, 1, {0, 10}));
@@ -334,8 +352,10 @@ TEST(CockpitFaces, ClockAccelerometerAndCabinAltimeterReadAsTheirDials) {
     host.variables().set(351, -g);
 
     // Twelve at the top; the hands go round in 12 hours, an hour and a minute.
+    // clang-format off
     const Needle hour{clock_hour, {118, 117}, {11, 11}}, minute{clock_minute, {118, 117}, {9, 9}},
         second{clock_second, {118, 117}, {46, 8}};
+    // clang-format on
     for (double t : {0.0, 30.0, 1800.0, 21600.0, 22500.0, 45296.0, 86399.0}) {
         set_and_update(host, 557, t);
         EXPECT_TRUE(lands(clock, hour, {t, t / 43200 * 360}));
@@ -349,16 +369,20 @@ TEST(CockpitFaces, ClockAccelerometerAndCabinAltimeterReadAsTheirDials) {
 
     // The accelerometer: 0 at the left, 10 at the right, the negative values
     // at the bottom; pegged beyond -5 and 10 g. The memories read alike.
+    // clang-format off
     const Needle load{accel_load, {131, 131}, {42, 15}}, lowest{accel_min, {131, 131}, {43, 15}},
         highest{accel_max, {131, 131}, {43, 15}};
+    // clang-format on
     const double minus_5 = bearing(load.pivot, 201, 201);
     const double zero = bearing(load.pivot, 44, 167);
     const double ten = bearing(load.pivot, 223, 169);
     // Until the load factor first goes positive the maximum memory stays on 0.
     EXPECT_TRUE(lands(accel, highest, {0, 44, 167}));
+    // clang-format off
     expect_marks(host, accel, load, 351, g,
                  {{-40, 201, 201}, {-5, 201, 201}, {-4, part_way(minus_5, zero, 0.2)}, {0, 44, 167},
                   {5, part_way(zero, ten, 0.5)}, {10, 223, 169}, {20, 223, 169}});
+    // clang-format on
     EXPECT_TRUE(lands(accel, lowest, {-40, 201, 201}));
     EXPECT_TRUE(lands(accel, highest, {20, 223, 169}));
 
@@ -375,10 +399,12 @@ TEST(CockpitFaces, ClockAccelerometerAndCabinAltimeterReadAsTheirDials) {
         if (!imperial) {
             EXPECT_TRUE(host.click(tc, 120, 120));
         }
+        // clang-format off
         expect_marks(host, cabin, needle, 74, 1.0,
                      {{0, 100, 176}, {10000, 64, 164}, {25000, 100, 26}, {40000, 135, 161}, {60000, 135, 161},
                       {5000, between(100, 176, 64, 164, 0.5)}, {17500, between(64, 164, 100, 26, 0.5)},
                       {32500, between(100, 26, 135, 161, 0.5)}});
+        // clang-format on
         EXPECT_EQ(cabin.icon_bitmap(cabin_face), face_if(!imperial, 2310));
     }
 }
@@ -517,14 +543,18 @@ TEST(FlightControlsFeel, TheCageButtonAndTheUnitSwitchActOnceAPress) {
 // Every variable the flight instruments read, changed alone from a flying
 // state: exactly the pictures that read it move, on every gauge.
 TEST(FlightInputsAlone, EachVariableMovesOnlyThePicturesThatReadIt) {
+    // clang-format off
     const std::pair<std::uint32_t, double> flying[] = {
         {61, 200},  {65, 1000}, {69, 10},   {70, 300},     {74, 30000}, {76, 29.92}, {78, 5},
         {80, 10},   {83, 90},   {84, 90},   {85, 0},       {276, 0},    {279, 0},    {335, 1},
         {351, g},   {557, 36000}, {612, 0}, {855, 120},   {868, 0}};
+    // clang-format on
+    // clang-format off
     const std::pair<std::uint32_t, double> changed[] = {
         {61, 250},  {65, -2000}, {69, -20},   {70, -600},  {74, 31000}, {76, 30.5}, {78, -8},
         {80, -25},  {83, 200},   {84, 100},   {85, 500},   {276, 1},    {279, 1},   {335, 2},
         {351, 3 * g}, {557, 36100}, {612, 10}, {855, 150}, {868, 1}};
+    // clang-format on
     const struct {
         const char* gauge;
         std::vector<std::pair<std::uint32_t, std::vector<std::size_t>>> readers;
@@ -614,10 +644,12 @@ TEST(FlightInputsAlone, TheCabinAltitudeFollowsTheScheduleThePressurizationAndTh
     };
     // Pressurized, in feet: the aircraft's altitude up to 10 000 ft, then a
     // quarter of the climb above it, held at 20 000 ft from 50 000 ft.
+    // clang-format off
     const std::pair<double, double> schedule[] = {{-500, -500},     {0, 0},          {8000, 8000},
                                                   {9999, 9999},     {10000, 10000},  {10001, 10000.25},
                                                   {30000, 15000},   {49999, 19999.75}, {50000, 20000},
                                                   {50001, 20000},   {90000, 20000}};
+    // clang-format on
     for (const auto& [aircraft, cabin_feet] : schedule) EXPECT_EQ(shown(aircraft, 0, 1), cabin_feet) << aircraft;
     // Any condition other than 0.0 leaves the cabin at the aircraft's altitude.
     for (double unpressurized : {1.0, 0.5, -1.0, 1e-300, nan}) {

@@ -20,6 +20,7 @@ struct TableRow {
 };
 
 // The gauge table, in the order a panel configuration finds it.
+// clang-format off
 constexpr TableRow gauge_table[] = {
     {"Shut_Down", 30},
     {"Registration", 150},
@@ -80,6 +81,7 @@ constexpr TableRow gauge_table[] = {
     {"Generator_Light", 30},
     {"Pitot_Heat_Light", 30},
 };
+// clang-format on
 
 TEST(ModuleRecords, ExportedRecordsAreAsTheSimulatorExpectsThemBeforeAnyHostTouchesThem) {
     ModuleLibrary module;

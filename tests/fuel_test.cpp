@@ -18,6 +18,7 @@ struct Tank {
     PixelPoint pegged_at;
 };
 
+// clang-format off
 constexpr Tank tanks[] = {
     {"Fuel_Quantity_Main_Left", 292, 291, "Main left tank remaining fuel (", 236, {166, 242}},
     {"Fuel_Quantity_Main_Right", 298, 297, "Main right tank remaining fuel (", 236, {166, 242}},
@@ -25,6 +26,7 @@ constexpr Tank tanks[] = {
     {"Fuel_Quantity_Aux_Right", 300, 299, "Right drop tank remaining fuel (", 300, {150, 250}},
     {"Fuel_Quantity_Center", 290, 289, "Center tank remaining fuel (", 390, {174, 246}},
 };
+// clang-format on
 
 TEST(FuelGauges, EachTankReadsLitresOnNeedleAndTooltipAndPegsPastItsScale) {
     for (const Tank& t : tanks) {

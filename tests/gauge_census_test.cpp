@@ -16,6 +16,7 @@ struct Census {
     int children;
 };
 
+// clang-format off
 constexpr Census flight_instruments[] = {
     {"Airspeed", {2, 2, 0, 0, 0, 0, 0}, 1, 1, 0},
     {"Altimeter", {2, 3, 0, 0, 0, 0, 1}, 4, 3, 2},
@@ -29,7 +30,9 @@ constexpr Census flight_instruments[] = {
     {"Accelerometer", {2, 3, 0, 0, 0, 0, 0}, 2, 0, 1},
     {"Cabin_Altitude", {2, 1, 0, 0, 1, 0, 0}, 1, 1, 0},
 };
+// clang-format on
 
+// clang-format off
 constexpr Census radios_and_indicators[] = {
     {"Radio_COM", {1, 0, 1, 0, 2, 0, 1}, 4, 3, 4},
     {"Radio_NAV", {1, 2, 0, 0, 4, 4, 0}, 4, 3, 6},
@@ -40,7 +43,9 @@ constexpr Census radios_and_indicators[] = {
     {"RMI_ILS_Indicator_1", {2, 5, 0, 0, 3, 0, 2}, 3, 2, 3},
     {"RMI_ILS_Indicator_2", {2, 5, 0, 0, 3, 0, 2}, 3, 2, 3},
 };
+// clang-format on
 
+// clang-format off
 constexpr Census systems[] = {
     {"Engine_RPM", {2, 1, 0, 0, 1, 0, 0}, 1, 1, 0},
     {"Turbine_Temp", {2, 1, 0, 0, 0, 0, 0}, 1, 1, 0},
@@ -66,7 +71,9 @@ constexpr Census systems[] = {
     {"Throttle_Quadrant", {1, 0, 0, 1, 0, 0, 0}, 1, 1, 1},
     {"Flaps_Indicator", {2, 1, 0, 0, 1, 0, 0}, 1, 0, 0},
 };
+// clang-format on
 
+// clang-format off
 constexpr Census panel_pieces[] = {
     {"Kneeboard_Toggle", {1, 0, 0, 0, 0, 0, 0}, 1, 0, 1},
     {"Close_Subpanel", {1, 0, 0, 0, 0, 0, 0}, 1, 1, 1},
@@ -74,6 +81,7 @@ constexpr Census panel_pieces[] = {
     {"Registration", {1, 0, 1, 0, 0, 0, 0}, 1, 1, 0},
     {"RMI_Switch", {1, 0, 0, 0, 1, 0, 0}, 1, 1, 1},
 };
+// clang-format on
 
 void expect_census(const Census& c) {
     korvel::host::Host host;

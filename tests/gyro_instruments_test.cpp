@@ -69,9 +69,11 @@ TEST(DirectionalGyro, TheKnobTooltipShowsTheBugInWholeDegrees) {
     for (const auto& [x, y] : {std::pair{25, 260}, {74, 260}, {217, 260}, {266, 260}, {40, 241}, {40, 290}}) {
         EXPECT_FALSE(host.click(dg, x, y)) << x << "," << y;
     }
+    // clang-format off
     const std::pair<std::pair<int, int>, std::uint32_t> halves[] = {
         {{26, 242}, 0x10156}, {{49, 289}, 0x10156}, {{50, 242}, 0x10155}, {{73, 289}, 0x10155},
         {{218, 242}, 0x10158}, {{241, 289}, 0x10158}, {{242, 242}, 0x10157}, {{265, 289}, 0x10157}};
+    // clang-format on
     for (const auto& [at, event] : halves) {
         host.clear_logs();
         EXPECT_TRUE(host.click(dg, at.first, at.second));

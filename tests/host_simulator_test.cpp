@@ -47,11 +47,13 @@ TEST_F(Simulator, IntegerTokensComeBackAsAWordAndTheOthersAsDoubles) {
 }
 
 TEST_F(Simulator, ValuesAWordCannotHoldAreConvertedToADefinedWord) {
+    // clang-format off
     const std::pair<double, std::uint32_t> cases[] = {{7.9, 7u},
                                                       {-3.0, 0u},
                                                       {1e12, 0xFFFFFFFFu},
                                                       {std::numeric_limits<double>::infinity(), 0xFFFFFFFFu},
                                                       {std::nan(""), 0u}};
+    // clang-format on
     for (const auto& [value, word] : cases) {
         host.variables().set(38, value);
         EXPECT_EQ(first_word(lookup(38)), word) << value;
@@ -287,9 +289,11 @@ TEST_F(SimulatedEvents, AudioCourseAndSwitchEventsSetTheirSystems) {
     send(0x100B4, 370);
     EXPECT_EQ(number(45), 10.0) << "round the compass rose";
 
+    // clang-format off
     const std::pair<std::uint32_t, std::uint32_t> switches[] = {
         {0x1033B, 565}, {0x102C1, 364}, {0x10142, 13},  {0x1034B, 619}, {0x102BF, 368},
         {0x10018, 11},  {0x100D7, 14},  {0x100D6, 10}, {0x102F5, 740}};
+    // clang-format on
     for (const auto& [event, system] : switches) {
         host.variables().set(system, 0);
         send(event);
@@ -312,8 +316,10 @@ TEST_F(SimulatedEvents, TheStarterSpringsBackAnUpdateAfterTheLastPress) {
 }
 
 TEST_F(SimulatedEvents, TheThrottleLeverTravelsFromClosedToFullyOpenAndNoFurther) {
+    // clang-format off
     const std::pair<std::uint32_t, double> settings[] = {
         {0, 0.0}, {8192, 0.5}, {16384, 1.0}, {16385, 1.0}, {0x7FFFFFFF, 1.0}, {0xFFFFFFFF, 0.0}, {0xFFFFC000, 0.0}};
+    // clang-format on
     for (const auto& [value, lever] : settings) {
         send(0x1011C, value);
         EXPECT_EQ(number(558), lever) << value;

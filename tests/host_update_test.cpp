@@ -72,8 +72,10 @@ TEST_F(UpdateCycle, TheHiddenBitSetByACallbackTakesTheElementOffAndClearingItBri
 }
 
 TEST_F(UpdateCycle, AnIconShowsTheImageItsValuePicksOrNoneForMinusOne) {
+    // clang-format off
     const std::pair<double, std::optional<std::int32_t>> cases[] = {
         {0.0, 4}, {2.0, 6}, {-1.0, std::nullopt}, {3.0, std::nullopt}, {std::nan(""), std::nullopt}};
+    // clang-format on
     for (const auto& [value, bitmap] : cases) {
         test_gauges::icon_result = value;
         host.update();

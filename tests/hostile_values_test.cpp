@@ -17,6 +17,7 @@ using korvel::host::MouseButton;
 using korvel::host::PlacedGauge;
 
 constexpr double inf = std::numeric_limits<double>::infinity();
+// clang-format off
 constexpr double hostile_numbers[] = {std::numeric_limits<double>::quiet_NaN(),
                                       inf,
                                       -inf,
@@ -29,9 +30,11 @@ constexpr double hostile_numbers[] = {std::numeric_limits<double>::quiet_NaN(),
                                       -2147483649.0,
                                       4294967296.0,
                                       -1.0};
+// clang-format on
 constexpr std::uint32_t hostile_words[] = {0u, 1u, 2u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 0x99999999u};
 
 // Every variable the module's gauges read.
+// clang-format off
 constexpr std::uint32_t read_tokens[] = {
     // flight instruments
     61, 65, 69, 70, 74, 76, 78, 80, 83, 84, 85, 276, 279, 335, 351, 557, 612, 855, 868,
@@ -40,6 +43,7 @@ constexpr std::uint32_t read_tokens[] = {
     // engine and aircraft systems
     10, 11, 13, 14, 60, 289, 290, 291, 292, 293, 294, 297, 298, 299, 300, 320, 321, 326, 330, 332, 333, 334,
     364, 368, 418, 558, 561, 563, 565, 604, 614, 619, 620, 625, 627, 631, 732, 740, 759, 761, 887, 895};
+// clang-format on
 
 void expect_defined_picture(Host& host, std::vector<PlacedGauge*>& gauges) {
     host.update();

@@ -124,11 +124,13 @@ TEST(PressToTestSense, EachTestAreaLightsItsOwnLampAlone) {
         const char* name;
         std::int32_t test_image;
     };
+    // clang-format off
     const Light lights[] = {{"Fire_Light", 2230},
                             {"Flaps_Light", 2211},
                             {"Gear_Warning_Light", 2191},
                             {"Gear_Forgotten_Light", 2191},
                             {"Speed_Brake_Light", 2181}};
+    // clang-format on
     Host host;
     std::vector<PlacedGauge*> placed;
     for (const Light& l : lights) placed.push_back(&host.place(l.name));
@@ -167,10 +169,12 @@ struct Radio {
     std::int32_t x, y;      // its main switch
 };
 
+// clang-format off
 constexpr Radio radios[] = {
     {"Radio_COM", 4, 70, 80},    {"Radio_NAV1", 10, 110, 100}, {"Radio_NAV2", 10, 110, 100},
     {"Radio_IFF", 6, 40, 40},    {"Radio_ADF", 8, 270, 200},
 };
+// clang-format on
 
 bool powered(Host& host, PlacedGauge& radio, const Radio& r) {
     host.update(radio);

@@ -18,14 +18,18 @@ std::optional<std::int32_t> shown(Host& host, PlacedGauge& light) {
 // systems_faces_test.cpp.
 TEST(Lights, TooltipsAndThePitotHeatTooltipShowsWhatTheLightLastSaw) {
     Host host;
+    // clang-format off
     const std::pair<const char*, std::uint32_t> host_texts[] = {{"Fire_Light", 0x3030},
                                                                 {"Low_Oil_Press_Light", 0x3031}};
+    // clang-format on
     for (const auto& [name, id] : host_texts) EXPECT_EQ(host.tooltip(host.place(name), 10, 10).help_id, id) << name;
+    // clang-format off
     const std::pair<const char*, const char*> texts[] = {{"Flaps_Light", "Flaps warning light"},
                                                          {"Gear_Warning_Light", "Gear warning light"},
                                                          {"Gear_Forgotten_Light", "Gear down forgotten light"},
                                                          {"Generator_Light", "Generator off light"},
                                                          {"Speed_Brake_Light", "Speed brake warning light"}};
+    // clang-format on
     for (const auto& [name, text] : texts) EXPECT_EQ(host.tooltip(host.place(name), 10, 10).text, text) << name;
 
     PlacedGauge& pitot = host.place("Pitot_Heat_Light");
@@ -92,6 +96,7 @@ TEST_F(GearLights, DownAndLockedTheWarningLightIsSteadyGreenAndTheBarsLit) {
 
 TEST_F(GearLights, TheThreeDotsDriftInAndOutOfStep) {
     gear(8000, 8000, 8000);
+    // clang-format off
     const std::pair<double, std::array<bool, 3>> moments[] = {
         {0.258, {false, false, true}},   // past 0.255 only: the left dot (0.51)
         {0.262, {true, false, true}},    // past 0.26: the right dot (0.52) too
@@ -99,6 +104,7 @@ TEST_F(GearLights, TheThreeDotsDriftInAndOutOfStep) {
         {0.515, {true, true, false}},    // the left dot has started its next period
         {0.525, {false, true, false}},
     };
+    // clang-format on
     for (const auto& [t, lit] : moments) {
         host.variables().set(604, t);
         host.update(position);

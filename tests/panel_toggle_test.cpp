@@ -32,9 +32,11 @@ std::vector<KeyEvent> click_events(const char* gauge, const char* parameters) {
 std::vector<KeyEvent> repeated(std::uint32_t event, int times) { return std::vector<KeyEvent>(times, {event, 0}); }
 
 TEST(ParameterString, OpensThenClosesThenTogglesWhateverTheOrderThenSteps) {
+    // clang-format off
     EXPECT_EQ(click_events("GPS_Toggle", "o225c75t50p-2"),
               (std::vector<KeyEvent>{{open_window, 225}, {close_window, 75}, {toggle_window, 50},
                                      {step_previous, 0}, {step_previous, 0}}));
+    // clang-format on
     EXPECT_EQ(click_events("GPS_Toggle", "t1c2o3"),
               (std::vector<KeyEvent>{{open_window, 3}, {close_window, 2}, {toggle_window, 1}}));
     EXPECT_EQ(click_events("GPS_Toggle", "t225 t10"),
@@ -114,6 +116,7 @@ TEST(PanelToggle, InstallKeysChooseTheFaceAndTheHelpText) {
         std::int32_t bitmap;
         std::uint32_t help;
     };
+    // clang-format off
     const Case cases[] = {
         {"b150", 150, 0xAB87},
         {"b200", 200, 0xAB87},
@@ -128,6 +131,7 @@ TEST(PanelToggle, InstallKeysChooseTheFaceAndTheHelpText) {
         {"h", 140, 0},
         {"b120 // h43913", 120, 0xAB87},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.parameters);
         Host host;
@@ -191,6 +195,7 @@ TEST(PanelToggle, EachButtonShowsItsDefaultFaceAndTooltip) {
         std::uint32_t help;
         const char* text;
     };
+    // clang-format off
     const Case cases[] = {
         {"Invisible_Toggle", 100, 0, ""},
         {"Close_Subpanel", 110, 0, "Close the subpanel"},
@@ -204,6 +209,7 @@ TEST(PanelToggle, EachButtonShowsItsDefaultFaceAndTooltip) {
         {"IFR_Panel_Toggle", 190, 0, "Display the main panel IFR view"},
         {"Electricity_Toggle", 200, 0, "Display/Hide the electricity board"},
     };
+    // clang-format on
     Host host;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.gauge);

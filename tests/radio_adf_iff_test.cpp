@@ -184,9 +184,11 @@ TEST_F(AdfRadio, ToneAndPower) {
     EXPECT_EQ(adf.icon_bitmap(adf_main), 1330);
     EXPECT_EQ(host.tooltip(adf, adf_main_x, adf_main_y).text, "ADF main switch (off)");
     host.clear_logs();
+    // clang-format off
     for (auto [x, y] : {std::pair{band_up_x, band_y}, {band_down_x, band_y}, {tune_up_x, tune_y},
                         {tune_down_x, tune_y}, {adf_tone_x, adf_tone_y}, {adf_display_x, adf_display_y}})
         host.click(adf, x, y);
+    // clang-format on
     EXPECT_TRUE(host.key_events().empty());
     host.click(adf, adf_main_x, adf_main_y);
     host.update();
@@ -241,8 +243,10 @@ TEST_F(Transponder, EachDigitAreaSendsItsEventOncePerCallAndNothingWithoutPower)
     EXPECT_EQ(host.key_events().entries(), (std::vector<KeyEvent>{{0x10075, 0}}));
     host.hold(iff, 170, 50, 2);
     EXPECT_EQ(host.key_events().count(0x10075), 4u);
+    // clang-format off
     const std::pair<std::int32_t, std::uint32_t> areas[] = {
         {120, 0x10073}, {145, 0x10074}, {195, 0x10076}};
+    // clang-format on
     for (const auto& [x, event] : areas) {
         host.clear_logs();
         host.click(iff, x, 50);

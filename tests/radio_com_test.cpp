@@ -22,9 +22,11 @@ protected:
 };
 
 TEST_F(ComRadio, TheDisplayShowsTheDecodedWordWithTheQuarterChannels) {
+    // clang-format off
     const std::pair<std::uint32_t, const char*> channels[] = {
         {0x2345, "123.450"}, {0x2342, "123.425"}, {0x2347, "123.475"}, {0x2340, "123.400"},
         {0x1800, "118.000"}, {0x3697, "136.975"}, {0x2180, "121.800"}, {0x2000, "120.000"}, {0x3000, "130.000"}};
+    // clang-format on
     for (const auto& [word, shown] : channels) {
         tune_to(word);
         EXPECT_EQ(com.text(com_display), shown) << std::hex << word;

@@ -169,8 +169,10 @@ TEST(RadioFaces, EveryDrumDialAndKnobStandsAtTheReadingOnItsFaceWhicheverUnitsAr
             SCOPED_TRACE(b.upper);
             tune_adf(host, b.install);
             host.service(adf, 2, host.library().handle());
+            // clang-format off
             const std::pair<double, double> readings[] = {
                 {b.lower, 0.0}, {b.middle, b.end_angle / 2}, {b.upper, b.end_angle}};
+            // clang-format on
             for (const auto& [khz, angle] : readings) {
                 tune_adf(host, khz);
                 host.update();
@@ -302,9 +304,11 @@ TEST(RadioFaces, ClickAreasWindowsAndDrumsLineUpWithThePictures) {
     EXPECT_EQ(std::pair(box(iff, iff_ident_button).width, box(iff, iff_ident_button).height), size(iff, iff_ident));
     // The round knobs and the dial pointer turn about the middle of their
     // bitmaps, the tuning knob's pointer about the middle of its round end.
+    // clang-format off
     const std::pair<PlacedGauge*, std::size_t> round[] = {
         {&nav, nav_whole_knob}, {&nav, nav_fraction_knob}, {&nav1, nav_whole_knob}, {&nav1, nav_fraction_knob},
         {&nav2, nav_whole_knob}, {&nav2, nav_fraction_knob}, {&adf, adf_band_knob}, {&adf, adf_dial}};
+    // clang-format on
     for (auto [g, e] : round) {
         const auto [w, h] = size(*g, e);
         const PixelPoint c = g->element(e).record->centre;
@@ -537,8 +541,10 @@ TEST(RadioFeel, TheBandSelectorAndTheDisplayButtonsRepeatWhileHeld) {
     EXPECT_NEAR(adf.needle_pose(adf_band_knob).angle, 0.0, 1e-9);
     EXPECT_NEAR(dial_angle(adf, adf_dial), 105.0, 1e-9) << "at 410 kHz, the end of the bottom band";
     // Switched off straight after a step, the pointer stays where the step put it.
+    // clang-format off
     const std::pair<Point, double> steps[] = {{adf_band_up, 0.0}, {adf_band_up, 0.0}, {adf_band_down, 176.0},
                                               {adf_band_down, 105.0}};
+    // clang-format on
     for (const auto& [at, angle] : steps) {
         host.update();
         click(host, adf, at);
@@ -590,8 +596,10 @@ TEST(RadioInputs, EachMainSwitchPowersItsOwnRadioAlone) {
     host.variables().set_word(27, vhf_word(113, 0));
     host.variables().set_word(38, 0x1200);
     host.update();
+    // clang-format off
     const std::pair<PlacedGauge*, Point> tones[] = {{&nav1, nav_tone_switch}, {&nav2, nav_tone_switch},
                                                     {&adf, adf_tone_switch}};
+    // clang-format on
     for (auto [g, at] : tones) ASSERT_TRUE(click(host, *g, at));
 
     enum Radio { com1, nav_1, nav_2, adf_radio, transponder, no_radio };
@@ -608,6 +616,7 @@ TEST(RadioInputs, EachMainSwitchPowersItsOwnRadioAlone) {
         std::size_t lamp, main;
         std::int32_t main_on;
     };
+    // clang-format off
     const Lit faces[] = {
         {com1, com, {}, com_lamp, com_main, 1141},
         {nav_1, nav, {1, 2, 3, 4, 5}, nav_lamp, nav_main, 1251},
@@ -616,6 +625,7 @@ TEST(RadioInputs, EachMainSwitchPowersItsOwnRadioAlone) {
         {adf_radio, adf, {}, adf_lamp, adf_main, 1331},
         {transponder, iff, {1, 2, 3, 4}, iff_lamp, iff_main, 1421},
     };
+    // clang-format on
     const struct {
         Radio radio;
         std::uint32_t on, off;

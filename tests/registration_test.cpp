@@ -62,8 +62,10 @@ TEST(Registration, ThePlateFollowsTheIdentifierAtEveryUpdateAndTakesNoClick) {
     Host host;
     PlacedGauge& id_plate = host.place("Registration", "r0");
     PlacedGauge& fixed = host.place("Registration", "tF-FIXE");
+    // clang-format off
     const std::pair<const char*, const char*> ids[] = {
         {"F-KRVLX", "F-KRVLX"}, {"G-AB", "G-AB"}, {"N_12 X", "N 12"}, {"F-KRVL", "F-KRVL"}};
+    // clang-format on
     for (auto [id, text] : ids) {
         host.simulator().atc_id = id;
         host.update();
@@ -92,6 +94,7 @@ TEST(Registration, ColourKeysSetEachComponentClampedAt255) {
         std::uint32_t colour;
         std::uint32_t from = 0xFFFFFF;  // the colour an earlier install left
     };
+    // clang-format off
     const Case cases[] = {
         {"r255g0b0", 0x0000FF},    {"r300g0b0", 0x0000FF},    {"r-5g0b0", 0x0000FF},
         {"g128", 0xFF80FF},        {"b0", 0x00FFFF},          {"r10g20b30", 0x1E140A},
@@ -99,6 +102,7 @@ TEST(Registration, ColourKeysSetEachComponentClampedAt255) {
         {"g-1r0b0", 0x00FF00},     {"b256r0g0", 0xFF0000},    {"xyz", 0xFFFFFF},
         {"r7", 0x030207, 0x030201}, {"g128", 0x038001, 0x030201}, {"b9", 0x090201, 0x030201},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.parameters);
         Host host;

@@ -97,6 +97,7 @@ TEST_F(Indicators, EachIndicatorShowsOneDisplayAndItsCentreSwitchesIt) {
     }
 
     // Each tooltip covers its area's box and nothing beyond it.
+    // clang-format off
     const std::tuple<std::int32_t, std::int32_t, const char*> tips[] = {
         {120, 120, "Dual indicator RMI/ILS - Click here to change"},
         {179, 179, "Dual indicator RMI/ILS - Click here to change"},
@@ -104,6 +105,7 @@ TEST_F(Indicators, EachIndicatorShowsOneDisplayAndItsCentreSwitchesIt) {
         {4, 236, "Button - inactive"}, {61, 293, "Button - inactive"},
         {3, 265, ""}, {62, 265, ""}, {33, 235, ""}, {33, 294, ""},
     };
+    // clang-format on
     for (const auto& [x, y, text] : tips) EXPECT_EQ(host.tooltip(first, x, y).text, text) << x << ", " << y;
 
     ils(first);
@@ -132,18 +134,22 @@ TEST_F(Indicators, EveryReadingStandsWhereTheFaceShowsIt) {
         double x;  // the dial point (x, y); or, where y is none, the angle
         double y = none;  // clockwise from twelve o'clock
     };
+    // clang-format off
     const Needle rmi_needles[] = {
         {adf_needle, 39, 0, 150, 51},    {adf_needle, 39, 45, 45},        {adf_needle, 39, 90, 250, 151},
         {adf_needle, 39, 180, 150, 251}, {adf_needle, 39, 270, 50, 151},  {adf_needle, 39, 359, 359},
         {vor_needle, 550, 0, 150, 51},   {vor_needle, 550, 135, 135},     {vor_needle, 550, 90, 250, 151},
         {vor_needle, 550, 180, 150, 251}, {vor_needle, 550, 270, 50, 151}, {vor_needle, 550, 359, 359},
     };
+    // clang-format on
+    // clang-format off
     const Needle ils_needles[] = {
         {localizer, 40, -127, 92, 150},   {localizer, 40, 0, 180},   {localizer, 40, 127, 208, 150},
         {glideslope, 41, -120, 208, 102}, {glideslope, 41, 0, 90},   {glideslope, 41, 120, 208, 198},
         {course_knob, 45, 0, 33, 245},    {course_knob, 45, 15, 90}, {course_knob, 45, 30, 33, 285},
         {course_knob, 45, 45, 270},       {course_knob, 45, 359, 354},
     };
+    // clang-format on
     struct Card {
         std::size_t element;
         std::uint32_t token;
@@ -154,10 +160,12 @@ TEST_F(Indicators, EveryReadingStandsWhereTheFaceShowsIt) {
         double value;
         std::optional<std::int32_t> bitmap;
     };
+    // clang-format off
     const Flag flags[] = {
         {gs_flag, 44, 0, 2150}, {gs_flag, 44, 1, 2151}, {to_from, 43, 0, 2140}, {to_from, 43, 1, 2141},
         {to_from, 43, 2, std::nullopt},
     };
+    // clang-format on
     const auto check_needles = [&](std::span<const Needle> needles) {
         for (const Needle& n : needles) {
             host.variables().set(n.token, n.value);
@@ -184,12 +192,14 @@ TEST_F(Indicators, EveryReadingStandsWhereTheFaceShowsIt) {
         std::size_t element;
         PixelPoint position, centre;
     };
+    // clang-format off
     const Placed pictures[] = {
         {0, {0, 0}, {0, 0}},                 {ils_face, {0, 0}, {0, 0}},          {compass_card, {0, 0}, {150, 151}},
         {adf_needle, {150, 151}, {101, 17}}, {vor_needle, {150, 151}, {105, 10}}, {course_card, {18, 18}, {150, 150}},
         {gs_flag, {188, 135}, {0, 0}},       {to_from, {135, 196}, {0, 0}},       {localizer, {150, 74}, {0, 2}},
         {glideslope, {74, 150}, {0, 2}},     {glass, {0, 0}, {0, 0}},             {course_knob, {33, 265}, {29, 29}},
     };
+    // clang-format on
     for (PlacedGauge* g : {&first, &second})
         for (const Placed& p : pictures) {
             const ElementHeader& record = *g->element(p.element).record;
@@ -260,11 +270,13 @@ TEST_F(Indicators, InRmiModeOnlyTheSecondKnobSwitchesTheVorSourceOnALeftClick) {
         int repeats;
         bool flipped;  // by the second indicator's knob, after the press and its repeats
     };
+    // clang-format off
     const Press presses[] = {
         {knob_left_x, left, 0, true},      {knob_right_x, left, 0, true},   {knob_left_x, right, 0, false},
         {knob_right_x, right, 2, false},   {knob_left_x, left | right, 0, true},
         {knob_right_x, left, 1, false},    {knob_left_x, left, 2, true},    {knob_right_x, 0, 0, false},
     };
+    // clang-format on
     const auto nav1 = [&] {
         host.update();
         return rmi_switch.icon_bitmap(switch_lever) == 3170;
@@ -294,11 +306,13 @@ TEST_F(Indicators, TheSwitchesFlipOnceAPressHoweverLongItIsHeld) {
         std::int32_t x0, y0, x1, y1;  // the box's first and last pixels
         bool clicks;
     };
+    // clang-format off
     const Switch switches[] = {
         {&first, ils_face, std::nullopt, 2110, 120, 120, 179, 179, false},
         {&second, ils_face, std::nullopt, 2110, 120, 120, 179, 179, false},
         {&rmi_switch, switch_lever, 3170, 3171, 0, 0, 50, 30, true},
     };
+    // clang-format on
     for (const Switch& s : switches) {
         SCOPED_TRACE(s.gauge->name());
         const auto shows = [&] {
@@ -308,10 +322,12 @@ TEST_F(Indicators, TheSwitchesFlipOnceAPressHoweverLongItIsHeld) {
         const std::size_t sounds = host.sounds_played().size();
         host.clear_logs();
         ASSERT_EQ(shows(), s.rest);
+        // clang-format off
         const std::pair<std::int32_t, std::int32_t> corners[] = {
             {s.x0, s.y0}, {s.x1, s.y0}, {s.x0, s.y1}, {s.x1, s.y1}, {(s.x0 + s.x1) / 2, (s.y0 + s.y1) / 2},
             {s.x0, s.y0},
         };
+        // clang-format on
         for (std::size_t i = 0; i < std::size(corners); ++i) {
             EXPECT_TRUE(host.click(*s.gauge, corners[i].first, corners[i].second)) << i;
             EXPECT_EQ(shows(), i % 2 == 0 ? s.flipped : s.rest) << "press " << i + 1;
@@ -347,6 +363,7 @@ TEST_F(Indicators, TheCourseKnobStepsOnThePressAndAtEveryRepeat) {
         int repeats;
         std::vector<std::uint32_t> courses;  // set one after another
     };
+    // clang-format off
     const Turn turns[] = {
         {100, knob_left_x, left, 0, {99}},
         {100, knob_right_x, left, 0, {101}},
@@ -370,6 +387,7 @@ TEST_F(Indicators, TheCourseKnobStepsOnThePressAndAtEveryRepeat) {
         {359.9, knob_left_x, left, 0, {358}},
         {0.9, knob_right_x, left, 0, {1}},
     };
+    // clang-format on
     for (const Turn& t : turns) {
         for (PlacedGauge* g : {&first, &second}) {
             SCOPED_TRACE(testing::Message() << g->name() << " from " << t.from << " x " << t.x << " flags "
@@ -388,9 +406,11 @@ TEST_F(Indicators, TheCourseKnobStepsOnThePressAndAtEveryRepeat) {
         }
     }
     // The halves meet between x 32 and 33; the knob spans y 236 to 293.
+    // clang-format off
     const std::tuple<std::int32_t, std::int32_t, int> edges[] = {
         {4, 236, -1}, {32, 293, -1}, {33, 236, 1}, {61, 293, 1}, {3, 265, 0}, {62, 265, 0}, {15, 235, 0}, {45, 294, 0},
     };
+    // clang-format on
     for (const auto& [x, y, step] : edges) {
         set_and_update(host, 45, 100);
         host.clear_logs();
@@ -413,9 +433,11 @@ TEST_F(Indicators, EachNeedleAndFlagAnswersToItsOwnInputsAlone) {
     PlacedGauge& nav1 = host.place("Radio_NAV1");
     PlacedGauge& nav2 = host.place("Radio_NAV2");
     PlacedGauge& adf = host.place("Radio_ADF");
+    // clang-format off
     for (auto [token, value] : {std::pair{39u, 45.0}, {550u, 120.0}, {59u, 200.0}, {84u, 270.0}, {45u, 30.0},
                                 {40u, 50.0}, {41u, -60.0}, {44u, 1.0}, {43u, 1.0}})
         host.variables().set(token, value);
+    // clang-format on
     ils(second);
 
     const auto shown = [&] {
@@ -452,18 +474,22 @@ TEST_F(Indicators, EachNeedleAndFlagAnswersToItsOwnInputsAlone) {
     ils_parked.localizer = ils_parked.glideslope = 0;
     ils_parked.gs_flag = 2150;
     ils_parked.to_from = 2140;
+    // clang-format off
     const std::pair<const Input*, Shown> with_nav1[] = {
         {&nothing, on_nav1},         {&adf_off, adf_parked},         {&nav1_off, ils_parked},
         {&nav2_off, on_nav1},        {&nav1_no_station, vor_parked}, {&nav1_other_bits, on_nav1},
         {&nav2_no_station, on_nav1}, {&nav2_other_bits, on_nav1},
     };
+    // clang-format on
     Shown on_nav2 = on_nav1, nav2_adf_parked = adf_parked, nav2_ils_parked = ils_parked;
     on_nav2.vor = nav2_adf_parked.vor = nav2_ils_parked.vor = 200;
+    // clang-format off
     const std::pair<const Input*, Shown> with_nav2[] = {
         {&nothing, on_nav2},         {&adf_off, nav2_adf_parked},    {&nav1_off, nav2_ils_parked},
         {&nav2_off, vor_parked},     {&nav2_no_station, vor_parked}, {&nav2_other_bits, on_nav2},
         {&nav1_no_station, on_nav2}, {&nav1_other_bits, on_nav2},
     };
+    // clang-format on
     const auto run = [&](std::span<const std::pair<const Input*, Shown>> rows) {
         for (const auto& [input, expected] : rows) {
             input->set();
@@ -481,6 +507,7 @@ TEST_F(Indicators, EachNeedleAndFlagAnswersToItsOwnInputsAlone) {
 TEST_F(Indicators, InIlsModeTheKnobTooltipNamesTheCourse) {
     ils(first);
     ils(second);
+    // clang-format off
     const std::pair<double, const char*> courses[] = {
         {45, "45."},
         {123.4, "123."},
@@ -492,6 +519,7 @@ TEST_F(Indicators, InIlsModeTheKnobTooltipNamesTheCourse) {
         {1e300, "1.e+300"},  // written over the longer text, whose end must not show
         {-std::numeric_limits<double>::quiet_NaN(), "nan"}, {std::numeric_limits<double>::quiet_NaN(), "nan"},
         {-std::numeric_limits<double>::infinity(), "-inf"}, {std::numeric_limits<double>::infinity(), "inf"}};
+    // clang-format on
     for (const auto& [course, text] : courses) {
         host.variables().set(45, course);
         for (PlacedGauge* g : {&first, &second})

@@ -70,8 +70,10 @@ TEST(ClickSound, TheSwitchLoadsItsWaveIntoABufferOfItsOwnAndPlaysItOncePerClick)
 // first wave to load. Decoded to PCM, it loads like the others, and no
 // radio silences the rest of the panel.
 TEST(ClickSound, EverySoundOwningGaugeOfTheSamplePanelClicksTheRadiosFirst) {
+    // clang-format off
     const std::vector<std::string> owners = {"Radio_COM", "Radio_ADF",  "Radio_IFF",  "Radio_NAV",
                                              "Radio_NAV1", "Radio_NAV2", "Elec_Board", "RMI_Switch"};
+    // clang-format on
     Host host;
     std::vector<PlacedGauge*> placed;
     for (GaugeHeader* header : host.gauge_table())
@@ -202,6 +204,7 @@ TEST(ClickSound, TheHostsExecutableNameChoosesTheWindowClassLookedFor) {
         const char* executable;
         bool combat_window;
     };
+    // clang-format off
     const Case cases[] = {
         {"C:\\Program Files\\FS9\\fs9.exe", false},   // fs9: no '2' anywhere
         {"C:\\FS2002\\fs2002.exe", false},           // third character '2'
@@ -213,6 +216,7 @@ TEST(ClickSound, TheHostsExecutableNameChoosesTheWindowClassLookedFor) {
         {"", false},
         {"E:/sim/x2.y2", false},                     // the extension goes, "x2" is all that is left
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.executable);
         Host host;

@@ -98,6 +98,7 @@ TEST(SystemsFaces, EveryNeedleAndLeverStandsAtTheReadingOnItsFaceWhicheverUnitsA
     constexpr Point c100{53, 187}, c240{179, 51}, c300{252, 151}, c340{201, 238}, c390{174, 246};
     // Flaps up at the top, down at the bottom, through the left.
     constexpr Point up{90, 26}, down{90, 158};
+    // clang-format off
     const Face faces[] = {
         {"Engine_RPM", 2, {150, 150}, {35, 13}, 1, rpm, 1,
          {{0, r0, r0, 0}, {1000, r0, r7, 1 / 7.0}, {2000, r0, r7, 2 / 7.0}, {3000, r0, r7, 3 / 7.0},
@@ -137,6 +138,7 @@ TEST(SystemsFaces, EveryNeedleAndLeverStandsAtTheReadingOnItsFaceWhicheverUnitsA
         {"Flaps_Indicator", 2, {90, 90}, {35, 9}, -1, flaps, 400,
          {{0, up, up, 0}, {4095, up, down, 0.25}, {8190, up, down, 0.5}, {16380, down, down, 0}}},
     };
+    // clang-format on
 
     Host host;
     for (std::uint32_t capacity : {290u, 292u, 294u, 298u, 300u}) host.variables().set(capacity, 500);
@@ -198,6 +200,7 @@ struct BoardSwitch {
 };
 
 // The starter, then the nine toggle switches and the dummy, which sends nothing.
+// clang-format off
 constexpr BoardSwitch board_switches[] = {
     {{41, 17}, 563, 0x102FC, 11, "Starter"},           {{83, 17}, 565, 0x1033B, 10, "Generator"},
     {{128, 15}, 364, 0x102C1, 9, "Battery"},           {{174, 15}, 13, 0x10142, 8, "Pitot heat"},
@@ -206,6 +209,7 @@ constexpr BoardSwitch board_switches[] = {
     {{403, 18}, 10, 0x100D6, 3, "Panel lights"},       {{449, 18}, 740, 0x102F5, 2, "Avionics master"},
     {{523, 18}, 0, 0, 1, "Dummy"},
 };
+// clang-format on
 const std::span<const BoardSwitch> toggles = std::span(board_switches).subspan(1);
 
 // Every switch takes a press on each edge of its box and not a pixel beyond.
@@ -388,12 +392,16 @@ TEST(SystemsInputs, EachLightFollowsEachInputItsRuleNamesAndNoOther) {
     const std::optional<std::int32_t> dark;
     // Gear up, slow, power and lever low, in the lit half of the 0.5 s blink.
     const std::vector<Setting> forgotten = {{332, 0}, {333, 0}, {334, 0}, {61, 120}, {625, 60}, {614, 30}, {604, 10.3}};
+    // clang-format off
     const std::vector<Setting> one_leg_up = {{332, 16383}, {333, 16383}, {334, 16383}, {61, 120},
                                              {625, 60},    {614, 30},    {604, 10.3}};
+    // clang-format on
+    // clang-format off
     const std::vector<Case> forgotten_cases = {
         {614, 60.99, 2192}, {614, 61, dark},  {614, nan, dark},  {61, 149.99, 2192}, {61, 150, dark},
         {61, nan, dark},    {625, 89.99, 2192}, {625, 90, dark}, {625, nan, dark},   {604, 10.25, dark},
         {604, 10.2501, 2192}, {604, 10.4999, 2192}, {604, 10.5, dark}, {604, nan, dark}};
+    // clang-format on
     std::vector<Case> forgotten_legs, warning_legs;
     for (std::uint32_t leg : {332u, 333u, 334u}) {
         for (const Case& c : {Case{leg, 99.99, 2192}, Case{leg, 100, dark}, Case{leg, nan, dark}}) {
@@ -412,6 +420,7 @@ TEST(SystemsInputs, EachLightFollowsEachInputItsRuleNamesAndNoOther) {
             if (l.token == leg) l.value = 5000;
         return s;
     };
+    // clang-format off
     const LightRule rules[] = {
         {"Fire_Light", 1, {}, {{887, 0, dark}, {887, 1e-9, 2230}, {887, 1, 2230}, {887, -1, dark}, {887, nan, dark}}},
         {"Flaps_Light", 1, {},
@@ -449,6 +458,7 @@ TEST(SystemsInputs, EachLightFollowsEachInputItsRuleNamesAndNoOther) {
           {332, 16383, 1490}, {334, 16383, 1490}, {604, 0.255, dark}, {604, 0.2551, 1490}, {604, nan, dark}},
          {37, 27}},
     };
+    // clang-format on
     for (const LightRule& rule : rules) {
         SCOPED_TRACE(std::string(rule.gauge) + " element " + std::to_string(rule.element));
         Host host;
@@ -557,6 +567,7 @@ TEST(SystemsInputs, EngineOnAndShutDownSetEachRadiosPowerAndAudio) {
         Point audio_switch;  // none: {0, 0}
         std::size_t audio_icon;
     };
+    // clang-format off
     const Radio radios[] = {
         {host.place("Radio_COM"), {70, 80}, 4, {0, 0}, 0},
         {host.place("Radio_NAV1"), {110, 100}, 10, {240, 100}, 8},
@@ -564,6 +575,7 @@ TEST(SystemsInputs, EngineOnAndShutDownSetEachRadiosPowerAndAudio) {
         {host.place("Radio_IFF"), {40, 40}, 6, {0, 0}, 0},
         {host.place("Radio_ADF"), {270, 200}, 8, {80, 200}, 7},
     };
+    // clang-format on
     host.update();
     std::vector<std::optional<std::int32_t>> audio_off;
     for (const Radio& r : radios) audio_off.push_back(r.audio_icon != 0 ? r.g.icon_bitmap(r.audio_icon) : std::nullopt);

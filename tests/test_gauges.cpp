@@ -29,6 +29,7 @@ std::int32_t KORVEL_CALL record_click(ClickRecord* click, std::uint32_t flags) {
 
 constinit ElementChain<StaticImageElement> mouse_elements{&mouse_gauge, static_image(1, {0, 0}, 0x3)};
 
+// clang-format off
 constinit MouseRect mouse_rects[] = {
     whole_gauge(),
     parent({2, 210, 50, 50}),
@@ -42,6 +43,7 @@ constinit MouseRect mouse_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 // ---------------------------------------------------------------------------
 
@@ -57,6 +59,7 @@ double KORVEL_CALL not_a_number(double, std::uint32_t, const char*, ModuleVariab
 double KORVEL_CALL huge(double, std::uint32_t, const char*, ModuleVariable*, GaugeHeader*) { return 1e300; }
 const char* KORVEL_CALL say_on(double, std::uint32_t, const char*, ModuleVariable*, GaugeHeader*) { return "on"; }
 
+// clang-format off
 TooltipArgument tooltip_arguments[] = {
     numeric_argument(twelve_point_five),
     text_argument(say_on),
@@ -70,10 +73,12 @@ TooltipArgument tooltip_arguments[] = {
     numeric_argument(twelve_point_five),
     text_argument(say_on),
 };
+// clang-format on
 
 constinit ElementChain<StaticImageElement> tooltip_elements{&tooltip_gauge, static_image(1, {0, 0}, 0x3)};
 
 // Gauge size 300 x 300.
+// clang-format off
 constinit MouseRect tooltip_rects[] = {
     whole_gauge(0xAB00),
     tooltip("Whole gauge"),
@@ -96,6 +101,7 @@ constinit MouseRect tooltip_rects[] = {
     end_parent(),
     end_of_rects(),
 };
+// clang-format on
 
 // ---------------------------------------------------------------------------
 
@@ -134,6 +140,7 @@ NonlinearityEntry plain_table[] = {{50, 0, 0.0}, {50, 100, 50.0}};
 
 constexpr TextStyle text_style = {84, 25, 0xF0F0, 0, 0xFFFF, "Arial", 700, 1, 0x25, 7};
 
+// clang-format off
 constinit ElementChain<StaticImageElement, NeedleElement, NeedleElement, IconElement, StringElement,
                        SliderElement, SpriteElement, MovingImageElement>
     update_elements{
@@ -147,6 +154,7 @@ constinit ElementChain<StaticImageElement, NeedleElement, NeedleElement, IconEle
         sprite(6, {0, 0}, {1, 1}, 0x4083, {}, {}, {84, 1.0, sprite_rotation}),
         moving_image(7, {0, 0}, 0x83, {83, 360.0, 0.0}, {23, 0.0, 10.0}),
     };
+// clang-format on
 
 constinit MouseRect update_rects[] = {whole_gauge(), end_parent(), end_of_rects()};
 

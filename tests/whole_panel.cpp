@@ -13,6 +13,7 @@ struct Parameters {
 };
 
 // As the example panel writes them.
+// clang-format off
 constexpr Parameters example_parameters[] = {
     {"Radios_Toggle", "tRADIO_STACK_PANEL"},
     {"Electricity_Toggle", "tANNUNCIATOR_PANEL"},
@@ -26,6 +27,7 @@ constexpr Parameters example_parameters[] = {
     {"Invisible_Toggle", "tTHROTTLE_PANEL"},
     {"Close_Subpanel", "cRADIO_STACK_PANEL"},
 };
+// clang-format on
 
 }  // namespace
 

@@ -22,6 +22,7 @@ struct FailureKey {
 // Every key the module's failure records use, in key order. The simulator
 // numbers its failure systems; these are the names its failure dialog
 // would show, in flight-state spelling.
+// clang-format off
 inline constexpr std::array<FailureKey, 17> failure_keys = {{
     {failure::engine, "engine"},
     {failure::pitot_static, "pitot_static"},
@@ -41,6 +42,7 @@ inline constexpr std::array<FailureKey, 17> failure_keys = {{
     {failure::electrical_panel, "electrical_panel"},
     {failure::avionics, "avionics"},  // the radios' and indicators' power
 }};
+// clang-format on
 
 // A key by its name or its number written in decimal; none for a key the
 // module's records never name.

@@ -14,8 +14,10 @@ namespace korvel::host {
 // its next list. Throws std::invalid_argument for a tree that does not end.
 std::vector<ElementHeader*> elements_of(const GaugeHeader& gauge);
 
+// clang-format off
 inline constexpr const char* element_kind_names[7] = {"static image", "needle", "string", "slider",
                                                        "icon",         "moving image", "sprite"};
+// clang-format on
 
 struct GaugeSummary {
     std::string name;

@@ -75,8 +75,10 @@ TooltipSource MouseMap::tooltip_at(std::int32_t x, std::int32_t y) const {
     for (const ParentArea& p : parents_) {
         if (p.depth <= best_depth || !p.area.contains(x, y)) continue;
         if (p.tooltip != nullptr) {
+            // clang-format off
             best = {&p, p.tooltip->tooltip_text != nullptr ? p.tooltip : nullptr,
                     p.tooltip->tooltip_text != nullptr ? 0u : p.tooltip->help_id};
+            // clang-format on
             if (best.tooltip == nullptr && best.help_id == 0) best.help_id = p.rect->help_id;
         } else if (p.rect->help_id != 0) {
             best = {&p, nullptr, p.rect->help_id};

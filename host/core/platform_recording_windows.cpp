@@ -269,8 +269,10 @@ public:
                 r.flags = description->dwFlags;
                 r.bytes = description->dwBufferBytes;
                 if (const WAVEFORMATEX* f = description->lpwfxFormat; f != nullptr)
+                    // clang-format off
                     r.format = {f->wFormatTag,    f->nChannels,       f->nSamplesPerSec, f->nAvgBytesPerSec,
                                 f->nBlockAlign, f->wBitsPerSample, f->cbSize};
+                    // clang-format on
             }
             auto& buffers = records().buffers;
             buffers.push_back(std::move(r));
@@ -478,18 +480,26 @@ void* __cdecl recorded_realloc(void* block, std::size_t bytes) {
 }
 
 void describe_imports() {
+    // clang-format off
     imported[direct_sound_create] = {"DSOUND.dll", "DirectSoundCreate",
                                      reinterpret_cast<void*>(&recorded_DirectSoundCreate), nullptr};
+    // clang-format on
     imported[mmio_open] = {"WINMM.dll", "mmioOpenA", reinterpret_cast<void*>(&recorded_mmioOpenA), nullptr};
     imported[mmio_close] = {"WINMM.dll", "mmioClose", reinterpret_cast<void*>(&recorded_mmioClose), nullptr};
     imported[global_alloc] = {"KERNEL32.dll", "GlobalAlloc", reinterpret_cast<void*>(&recorded_GlobalAlloc), nullptr};
     imported[global_free] = {"KERNEL32.dll", "GlobalFree", reinterpret_cast<void*>(&recorded_GlobalFree), nullptr};
+    // clang-format off
     imported[find_resource] = {"KERNEL32.dll", "FindResourceA", reinterpret_cast<void*>(&recorded_FindResourceA),
                                nullptr};
+    // clang-format on
+    // clang-format off
     imported[free_resource] = {"KERNEL32.dll", "FreeResource", reinterpret_cast<void*>(&recorded_FreeResource),
                                nullptr};
+    // clang-format on
+    // clang-format off
     imported[module_file_name] = {"KERNEL32.dll", "GetModuleFileNameA",
                                   reinterpret_cast<void*>(&recorded_GetModuleFileNameA), nullptr};
+    // clang-format on
     imported[heap_malloc] = {"msvcrt.dll", "malloc", reinterpret_cast<void*>(&recorded_malloc), nullptr};
     imported[heap_calloc] = {"msvcrt.dll", "calloc", reinterpret_cast<void*>(&recorded_calloc), nullptr};
     imported[heap_realloc] = {"msvcrt.dll", "realloc", reinterpret_cast<void*>(&recorded_realloc), nullptr};

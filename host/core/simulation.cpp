@@ -218,6 +218,7 @@ void engine_on_start(SimulatorState& s, std::uint32_t) { s.variables.set(token::
 void engine_on_lever(SimulatorState& s, std::uint32_t value) { s.engine_on_lever = value; }
 
 constexpr auto rules = [] {
+    // clang-format off
     std::array<Rule, 57> table = {{
         // panel windows
         {event::toggle_panel_window, toggle_window},
@@ -282,6 +283,7 @@ constexpr auto rules = [] {
         {event::engine_on_lever, engine_on_lever},
         {0, nullptr},
     }};
+    // clang-format on
     std::sort(table.begin(), table.end() - 1, [](const Rule& a, const Rule& b) { return a.event < b.event; });
     return table;
 }();

@@ -12,12 +12,14 @@ namespace korvel::host {
 
 namespace {
 
+// clang-format off
 constexpr std::uint32_t word_tokens[] = {
     token::adf_frequency,     token::adf_extended,      token::com1_frequency,
     token::nav1_frequency,    token::nav2_frequency,    token::transponder,
     token::nav1_to_from,      token::nav1_station_info, token::nav2_station_info,
     token::attitude_flag_condition_a, token::attitude_flag_condition_b, token::unit_setting,
 };
+// clang-format on
 
 struct Seed {
     std::uint32_t token;
@@ -26,6 +28,7 @@ struct Seed {
 
 // Parked on the apron, engine off, battery off, tanks nearly full, radios
 // tuned to the local frequencies.
+// clang-format off
 constexpr Seed parked_state[] = {
     {token::indicated_altitude_feet, 460.0},
     {token::barometric_setting_inhg, 29.92},
@@ -58,6 +61,7 @@ constexpr Seed parked_state[] = {
     {token::adf_frequency, 0x0345},    // 345.0 kHz
     {token::transponder, 0x7000},
 };
+// clang-format on
 
 void check(std::uint32_t token) {
     if (!VariableStore::valid(token))

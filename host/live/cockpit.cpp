@@ -95,18 +95,23 @@ json Cockpit::panel() const {
                                  {"repeat", (accepted & mouse_repeat) != 0},
                                  {"drag", (accepted & mouse_drag) != 0}});
             }
+            // clang-format off
             gauges.push_back({{"name", names_[i]},
                               {"gauge", std::string(p.gauge->name())},
                               {"box", box(p.box)},
                               {"size", json::array({size.width, size.height})},
                               {"areas", areas}});
+            // clang-format on
         }
         json others = json::array();
+        // clang-format off
         for (const panel::GaugeLine& o : window.others)
             if (o.width)
                 others.push_back({{"module", host::utf8_from_cp1252(o.module)},
                                   {"gauge", host::utf8_from_cp1252(o.gauge)},
                                   {"box", json::array({o.x, o.y, *o.width, o.height.value_or(*o.width)})}});
+        // clang-format on
+        // clang-format off
         json entry = {{"id", panel::window_file_name(window)},
                       {"index", w},
                       {"kind", cockpit ? "virtual_cockpit" : "window"},
@@ -117,6 +122,7 @@ json Cockpit::panel() const {
                       {"gauges", gauges},
                       {"others", others},
                       {"background", layout.background.empty() ? json() : json("/api/background/" + std::to_string(w) + ".png")}};
+        // clang-format on
         if (!cockpit) entry["ident"] = window.ident;
         if (window.background_color)
             entry["background_color"] = json::array(

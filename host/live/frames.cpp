@@ -129,8 +129,10 @@ json FrameEncoder::everything(const Readings& now) {
     json windows = json::object();
     for (const panel::WindowLayout& layout : session_.layouts())
         windows[panel::window_file_name(*layout.window)] = session_.shown(*layout.window);
+    // clang-format off
     return {{"cycle", now.cycle},   {"gauges", std::move(gauges)}, {"windows", std::move(windows)},
             {"values", now.values}, {"profile", now.profile},      {"failed", failed_json(now.failed)}};
+    // clang-format on
 }
 
 }  // namespace korvel::live

@@ -10,6 +10,7 @@ namespace korvel::panel {
 
 namespace {
 
+// clang-format off
 constexpr Button button_table[] = {
     {"Kneeboard_Toggle", false},   {"ATC_Toggle", false},          {"Map_Toggle", false},
     {"Invisible_Toggle", true},    {"Close_Subpanel", true},       {"Radios_Toggle", true},
@@ -17,10 +18,13 @@ constexpr Button button_table[] = {
     {"Compass_Toggle", true},      {"Fuel_Toggle", true},          {"VFR_Panel_Toggle", true},
     {"IFR_Panel_Toggle", true},    {"Electricity_Toggle", true},
 };
+// clang-format on
 
+// clang-format off
 constexpr std::string_view sound_owners[] = {
     "Elec_Board", "Radio_COM", "Radio_NAV", "Radio_NAV1", "Radio_NAV2", "Radio_ADF", "Radio_IFF", "RMI_Switch",
 };
+// clang-format on
 
 std::uint32_t help_of(const GaugeHeader& kind) { return kind.mouse_rects != nullptr ? kind.mouse_rects[0].help_id : 0; }
 

@@ -16,11 +16,13 @@ struct EventName {
     const char* name;
 };
 
+// clang-format off
 constexpr EventName simulator_windows[] = {
     {event::kneeboard, "the kneeboard"},
     {event::atc_window, "the ATC window"},
     {event::map_window, "the map"},
 };
+// clang-format on
 
 const Window* window_with_ident(const PanelConfig& config, std::int32_t id) {
     for (const Window& w : config.windows)

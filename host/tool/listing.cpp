@@ -17,8 +17,10 @@ std::string hex(std::uint32_t v) {
 }
 
 std::string kinds(const host::GaugeSummary& s) {
+    // clang-format off
     static constexpr const char* plural[7] = {"static images", "needles", "strings", "sliders",
                                               "icons",         "moving images", "sprites"};
+    // clang-format on
     std::string out;
     for (std::size_t k = 0; k < s.elements_by_kind.size(); ++k) {
         if (s.elements_by_kind[k] == 0) continue;

@@ -34,8 +34,10 @@ constexpr int adpcm_smallest_step = 16;
 
 // How the step follows the nibble just decoded, in 256ths: large nibbles
 // widen it, small ones narrow it.
+// clang-format off
 constexpr int adpcm_adaptation[16] = {230, 230, 230, 230, 307, 409, 512, 614,
                                       768, 614, 512, 409, 307, 230, 230, 230};
+// clang-format on
 
 // The "fmt " chunk as far as it fits: the format record and its extra bytes,
 // room for an ADPCM coefficient table of every predictor a block can name.

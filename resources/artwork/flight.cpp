@@ -610,6 +610,7 @@ void clock_second_hand(Canvas& c) {
 
 void clock_glass(Canvas& c) { round_glass(c, clock_centre, 106); }
 
+// clang-format off
 const Artwork artwork[] = {
     {310, 262, 262, 8, altimeter_dial, "altimeter dial"},
     {320, 220, 220, 8, altimeter_disc, "baro disc"},
@@ -645,6 +646,7 @@ const Artwork artwork[] = {
     {2040, 300, 300, 8, attitude_glass, "attitude glass"},
     {2050, 37, 50, 8, attitude_flag, "attitude flag"},
 };
+// clang-format on
 
 }  // namespace
 

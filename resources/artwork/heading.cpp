@@ -558,6 +558,7 @@ void rmi_glass(Canvas& canvas) { glass(canvas.cr(), rmi_centre, rmi_face); }
 
 void rmi_course_knob(Canvas& canvas) { knob_along_x(canvas, 26.5, colour::marking, 24); }
 
+// clang-format off
 const Artwork artwork[] = {
     {240, 48, 48, 8, gyro_bug_knob, "gyro: heading bug knob"},
     {250, 48, 48, 8, gyro_set_knob, "gyro: setting knob"},
@@ -600,6 +601,7 @@ const Artwork artwork[] = {
     {3080, 250, 250, 8, gyro_bug_ring, "small gyro: bug ring"},
     {3081, 250, 125, 8, gyro_card_mask, "small gyro: bug mask"},
 };
+// clang-format on
 
 }  // namespace
 

@@ -146,6 +146,7 @@ void gps(Canvas& c) { lettered(c, "GPS", 4.2, {0.55, 0.85, 0.55}); }
 void vfr(Canvas& c) { lettered(c, "VFR", 4.2); }
 void ifr(Canvas& c) { lettered(c, "IFR", 4.2); }
 
+// clang-format off
 const Artwork artwork[] = {
     {40, 5, 5, 8, transparent, "invisible gauges"},
     {50, 150, 25, 8, transparent, "registration plate"},
@@ -164,6 +165,7 @@ const Artwork artwork[] = {
     {190, 19, 19, 8, ifr, "IFR panel"},
     {200, 19, 19, 8, electricity, "electricity"},
 };
+// clang-format on
 
 }  // namespace
 

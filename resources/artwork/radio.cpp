@@ -312,11 +312,13 @@ struct BandArt {
     double numeral_radius, numeral_size;
 };
 
+// clang-format off
 constexpr BandArt adf_bands[] = {
     {200, 410, 0.5, {0.45, 0.85, 0.50}, "410 - 200", 0, 32, 4.4},
     {410, 850, 0.4, colour::amber, "850 - 410", 270, 43, 4.8},
     {850, 1750, 0.3, colour::marking, "1750 - 850", 180, 54, 4.8},
 };
+// clang-format on
 
 Point adf_pivot() { return scale_of("Radio_ADF", 1).centre(); }
 
@@ -587,6 +589,7 @@ void iff_ident(Canvas& c, bool pressed) {
 void iff_ident_up(Canvas& c) { iff_ident(c, false); }
 void iff_ident_down(Canvas& c) { iff_ident(c, true); }
 
+// clang-format off
 const Artwork artwork[] = {
     {1120, 350, 130, 8, com_face_bitmap, "COM1 face"},
     {1130, 17, 17, 8, lit_lamp, "COM1 lamp lit"},
@@ -629,6 +632,7 @@ const Artwork artwork[] = {
     {1440, 26, 32, 8, iff_ident_up, "IFF IDENT"},
     {1441, 26, 32, 8, iff_ident_down, "IFF IDENT pressed"},
 };
+// clang-format on
 
 }  // namespace
 

@@ -622,12 +622,16 @@ void throttle_knob(Canvas& c) {
 struct Window {
     double x, y;
 };
+// clang-format off
 constexpr Window windows[] = {{41, 17},  {83, 17},  {128, 15}, {174, 15}, {222, 19}, {267, 19},
                               {311, 19}, {360, 17}, {403, 18}, {449, 18}, {523, 18}};
+// clang-format on
+// clang-format off
 constexpr const char* switch_names[][2] = {
     {"DEMARREUR", ""}, {"GENER", ""},       {"BATT.", ""},  {"RECH.", "PITOT"},  {"FEUX", "NAVIG"},
     {"ANTI", "COLLIS"}, {"FEUX A", "ECLATS"}, {"PHARE", "ATTER"}, {"ECLAIR", "CABINE"}, {"RADIOS", ""},
 };
+// clang-format on
 constexpr double switch_w = 26, switch_h = 74;
 constexpr Rgb recess{0.08, 0.08, 0.085};
 
@@ -729,6 +733,7 @@ void rmi_centred(Canvas& c) { rmi_switch(c, 0); }
 void rmi_towards_1(Canvas& c) { rmi_switch(c, -11); }
 void rmi_towards_2(Canvas& c) { rmi_switch(c, 11); }
 
+// clang-format off
 const Artwork artwork[] = {
     {370, 244, 244, 8, turbine_face, "jet pipe temp face"},
     {380, 127, 3, 8, turbine_needle, "jet pipe temp needle"},
@@ -785,6 +790,7 @@ const Artwork artwork[] = {
     {3170, 51, 31, 8, rmi_towards_1, "RMI switch VOR1"},
     {3171, 51, 31, 8, rmi_towards_2, "RMI switch VOR2"},
 };
+// clang-format on
 
 }  // namespace
 

@@ -104,10 +104,12 @@ TEST(LiveApi, AClickTunesTheRadioAndTheTooltipReadsTheNewFrequency) {
                 for (const json& area : g["areas"])
                     if (area["cursor"] == "n-resize") knob = area;
     ASSERT_FALSE(knob.is_null());
+    // clang-format off
     const json request = {{"gauge", "Radio_COM"},
                           {"x", knob["box"][0].get<int>() + knob["box"][2].get<int>() / 2},
                           {"y", knob["box"][1].get<int>() + knob["box"][3].get<int>() / 2},
                           {"button", "left"}};
+    // clang-format on
     const auto click = c.Post("/api/click", request.dump(), "application/json");
     ASSERT_TRUE(click);
     EXPECT_EQ(click->status, 200) << click->body;
@@ -125,6 +127,7 @@ TEST(LiveApi, BadRequestsAreRefusedWithAMessageAndNeverReachTheModule) {
         int status;
         const char* words;
     };
+    // clang-format off
     const Case cases[] = {
         {"/api/click", "{", 400, "not JSON"},
         {"/api/click", "[1,2]", 400, "JSON object"},
@@ -149,6 +152,7 @@ TEST(LiveApi, BadRequestsAreRefusedWithAMessageAndNeverReachTheModule) {
         {"/api/profile", R"({"action":"seek","time":-3})", 400, "seconds from 0"},
         {"/api/state", std::string(300 * 1024, ' '), 413, "larger than"},
     };
+    // clang-format on
     for (const Case& k : cases) {
         const auto r = c.Post(k.path, k.body, "application/json");
         ASSERT_TRUE(r) << k.path << " " << k.body.substr(0, 60);
@@ -393,6 +397,7 @@ TEST(LiveApi, ThePanelAnswersOnlyItsOwnNamesAndItsOwnPages) {
         int status;
         const char* words;
     };
+    // clang-format off
     const Refused refused[] = {
         {post("127.0.0.1:" + port, "http://evil.example", "text/plain"), 403, "not from the origin 'http://evil.example'"},
         {post("127.0.0.1:" + port, "http://evil.example", "application/json"), 403, "only from its own pages"},
@@ -408,6 +413,7 @@ TEST(LiveApi, ThePanelAnswersOnlyItsOwnNamesAndItsOwnPages) {
         {get("/api/panel", "127.0.0.1.evil.example"), 403, "its own addresses only"},
         {raw_request(s.port, "GET /api/panel HTTP/1.0\r\n\r\n"), 400, "names no Host"},
     };
+    // clang-format on
     for (const Refused& r : refused) {
         EXPECT_EQ(r.answer.first, r.status) << r.words << " -> " << r.answer.second.dump();
         ASSERT_TRUE(r.answer.second.is_object()) << r.words;

@@ -247,10 +247,12 @@ gauge14=Korvel_Instr!Radios_Toggle,      430, 10, 19, 19, tRADIO_STACK_PANEL p1 
     EXPECT_NE(what.find("step event 0x10153 once"), std::string::npos) << what;
     EXPECT_NE(what.find("when the panel first loads, it closes window 0"), std::string::npos) << what;
 
+    // clang-format off
     expect_warnings(findings, line_of(cfg, "c// the radios"),
                     {{"\"c//\": c is followed by a comment, not a window", "the click closes window 0 (MAIN_PANEL"}});
     expect_warnings(findings, line_of(cfg, "c t50"),
                     {{"\"c t50\": c has no window after it", "the click closes window 0"}});
+    // clang-format on
     expect_warnings(findings, line_of(cfg, "t GPS_PANEL"),
                     {{"a window name must follow t directly", "toggles window 0", "not window 225", "write tGPS_PANEL"}});
     expect_warnings(findings, line_of(cfg, "tFMC_PANEL"),
@@ -264,9 +266,11 @@ gauge14=Korvel_Instr!Radios_Toggle,      430, 10, 19, 19, tRADIO_STACK_PANEL p1 
     expect_warnings(findings, line_of(cfg, "tOVERHEAD_PANEL"),
                     {{"the click toggles window 250 (OVERHEAD_PANEL)",
                       "no window of this panel.cfg has ident=OVERHEAD_PANEL or ident=250"}});
+    // clang-format off
     expect_warnings(findings, line_of(cfg, "//t50"), {{"a click does nothing", "all comment"}});
     expect_warnings(findings, line_of(cfg, "Kneeboard_Toggle"),
                     {{"Kneeboard_Toggle reads no parameter string: \"t225\" changes nothing"}});
+    // clang-format on
     expect_warnings(findings, line_of(cfg, "t-5"), {{"\"t-5\" names no window", "does nothing"}});
     // A host-handled button given parameters like a toggle's.
     expect_warnings(findings, line_of(cfg, "ATC_Toggle"), {{"ATC_Toggle reads no parameter string"}});
@@ -289,10 +293,12 @@ gauge04=Korvel_Instr!Registration, 10, 220, 150, 25, fA_font_name_that_is_far_to
 gauge05=Korvel_Instr!Registration, 10, 250, 150, 25, tVIP_1 r0g0b255 fTimes
 )";
     const auto findings = check(host, cfg);
+    // clang-format off
     const std::vector<std::string> copies = {
         "Registration is placed 6 times (lines " + std::to_string(line_of(cfg, "tJetfire")),
         "every copy shows line " + std::to_string(line_of(cfg, "tVIP_1")) +
             "'s, the last to load: the font \"Times\", colour 0,0,255"};
+    // clang-format on
 
     const int jet = line_of(cfg, "tJetfire");
     expect_warnings(findings, jet,

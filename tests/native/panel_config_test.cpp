@@ -75,8 +75,10 @@ gauge04=Korvel_Instr!Clock, 100, 100, 120
     // (line 3) is no problem at all.
     ASSERT_EQ(config.problems.size(), 7u);
     const int lines[] = {1, 4, 5, 6, 7, 8, 9};
+    // clang-format off
     const Severity severities[] = {Severity::warning, Severity::error,   Severity::error,  Severity::warning,
                                    Severity::warning, Severity::warning, Severity::warning};
+    // clang-format on
     for (std::size_t i = 0; i < 7; ++i) {
         EXPECT_EQ(config.problems[i].line, lines[i]) << config.problems[i].message;
         EXPECT_EQ(config.problems[i].severity, severities[i]) << config.problems[i].message;

@@ -62,6 +62,7 @@ TEST(Renderer, ANeedleAtARowsValuePointsAlongTheLineToThatRowsPoint) {
         PixelPoint pivot;
         PixelPoint dial_point;
     };
+    // clang-format off
     const Case cases[] = {
         {"Airspeed", 2, 61, 500, {150, 150}, {150, 220}},
         {"Airspeed", 2, 61, 0, {150, 150}, {150, 80}},
@@ -69,6 +70,7 @@ TEST(Renderer, ANeedleAtARowsValuePointsAlongTheLineToThatRowsPoint) {
         {"Engine_RPM", 2, 627, 100, {150, 150}, {247, 224}},
         {"Fuel_Quantity_Main_Left", 1, 291, 0, {150, 150}, {98, 240}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.gauge) + " at " + std::to_string(c.value));
         Host host;

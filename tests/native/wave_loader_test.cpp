@@ -32,8 +32,10 @@ struct AdpcmFormat {
     std::uint16_t block_align = 256;
     std::uint16_t bits = 4;
     std::optional<std::uint16_t> samples_per_block;  // what the block align gives, unless set
+    // clang-format off
     std::vector<std::pair<std::int16_t, std::int16_t>> coefficients = {
         {256, 0}, {512, -256}, {0, 0}, {192, 64}, {240, 0}, {460, -208}, {392, -232}};
+    // clang-format on
     std::optional<std::uint16_t> coefficient_count;  // the table's length, unless set
     std::optional<std::uint16_t> extra_size;         // the bytes that follow, unless set
 };
@@ -337,6 +339,7 @@ TEST_F(WaveLoader, MalformedWavesTurnSoundOffAndLeaveNothingOpen) {
     Bytes not_a_wave = korvel::formats::riff_wave({chunk("fmt ", pcm), chunk("data", samples)});
     std::copy_n("AVI ", 4, not_a_wave.begin() + 8);
 
+    // clang-format off
     const Case cases[] = {
         {"no data chunk", korvel::formats::riff_wave({chunk("fmt ", pcm)})},
         {"no format chunk", korvel::formats::riff_wave({chunk("data", samples)})},
@@ -347,6 +350,7 @@ TEST_F(WaveLoader, MalformedWavesTurnSoundOffAndLeaveNothingOpen) {
         {"another RIFF form", not_a_wave},
         {"a few bytes", Bytes{'R', 'I', 'F'}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         sound_enabled = 1;
@@ -388,6 +392,7 @@ TEST_F(WaveLoader, MalformedAdpcmWavesTurnSoundOffAndGiveEverythingBack) {
     append(short_tail, Bytes(6, 0));
     std::vector<std::pair<std::int16_t, std::int16_t>> too_many(257, {256, 0});
 
+    // clang-format off
     const Case cases[] = {
         {"a block align of 0", with([](AdpcmFormat& f) { f.block_align = 0; f.samples_per_block = 2; }), one_block},
         {"a block align too small for its header",
@@ -416,6 +421,7 @@ TEST_F(WaveLoader, MalformedAdpcmWavesTurnSoundOffAndGiveEverythingBack) {
         {"a last block shorter than its header", with([](AdpcmFormat& f) { f.block_align = 8; }), short_tail},
         {"a byte rate beyond 32 bits", with([](AdpcmFormat& f) { f.rate = 0xFFFFFFFFu; }), one_block},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         sound_enabled = 1;

@@ -114,6 +114,7 @@ struct Input {
 
 constexpr std::int64_t k = 1000;
 
+// clang-format off
 constexpr Input inputs[] = {
     {token::panel_lights, "panel_lights", 0, 1 * k},
     {token::strobe_lights, "strobe_lights", 0, 1 * k},
@@ -194,12 +195,14 @@ constexpr Input inputs[] = {
     {token::fire_detected, "fire_detected", 0, 1 * k},
     {token::engine_on_condition, "engine_on_condition", 0, 1 * k},
 };
+// clang-format on
 
 bool is_word(const Input& input) { return VariableStore::type(input.token) == VariableType::word; }
 
 // Doubles that sit where conversions, comparisons and formats have their
 // edges: zeros, infinities, quiet NaNs, the ends of the finite range and of
 // the denormals, and the ends of the 32- and 64-bit integer ranges.
+// clang-format off
 constexpr std::uint64_t edge_doubles[] = {
     0x0000000000000000, 0x8000000000000000,  // +0, -0
     0x7FF0000000000000, 0xFFF0000000000000,  // +inf, -inf
@@ -220,6 +223,7 @@ constexpr std::uint64_t edge_doubles[] = {
     0x3FEFFFFFFFFFFFFF, 0xBFF0000000000000,  // the double below 1, -1
     0x3FF0000000000000, 0x4000000000000000,  // 1, 2
 };
+// clang-format on
 
 constexpr std::uint32_t edge_words[] = {0, 1, 2, 3, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0x10000, 0xFFFF, 0x9999};
 
@@ -301,11 +305,15 @@ std::optional<std::string> random_parameters(SplitMix64& rng, std::string_view g
     if (rng.one_in(8)) return std::nullopt;
     if (rng.one_in(8)) return std::string();
     constexpr const char* keys = "octpabhrgfx_ ";
+    // clang-format off
     constexpr const char* names[] = {"RADIO_STACK_PANEL", "GPS_PANEL", "THROTTLE_PANEL", "MAIN_PANEL",
                                      "ANNUNCIATOR_PANEL", "TOGGLE_FUEL_WINDOW", "COMPASS_PANEL", "NO_SUCH_PANEL",
                                      "radio", "Arial", "F-KR_VL", ""};
+    // clang-format on
+    // clang-format off
     constexpr const char* numbers[] = {"0", "1", "50", "225", "-1", "100", "150", "200", "255", "256",
                                        "4294967296", "99999999999", "-2147483649", "+7", " 12", "0x10"};
+    // clang-format on
     std::string text;
     const std::uint64_t pieces = 1 + rng.below(5);
     for (std::uint64_t i = 0; i < pieces; ++i) {

@@ -53,26 +53,32 @@ constexpr RadioBinding radio_nav1_binding = {&radio_panel.nav1_power, &radio_pan
 constexpr RadioBinding radio_nav2_binding = {&radio_panel.nav2_power, &radio_panel.nav2_ident, event::nav2_audio_off, event::nav2_audio_on, &nav2_sound, nullptr};
 // clang-format on
 
+// clang-format off
 constexpr NavFaceDifferences radio_nav = {
     "Radio_NAV", 1200,
     &radio_nav_binding,
     &nav1_receiver, token::nav1_frequency,
     event::nav1_whole_down, event::nav1_whole_up, event::nav1_fraction_down, event::nav1_fraction_up,
     nav1_failures, "Navigation Radio NAV1 - %1!07.3f! MHz", "NAV1 main switch (%3!s!)"};
+// clang-format on
 
+// clang-format off
 constexpr NavFaceDifferences radio_nav1 = {
     "Radio_NAV1", 1290,
     &radio_nav1_binding,
     &nav1_receiver, token::nav1_frequency,
     event::nav1_whole_down, event::nav1_whole_up, event::nav1_fraction_down, event::nav1_fraction_up,
     nav1_failures, "Navigation Radio NAV1 - %1!07.3f! MHz", "NAV1 main switch (%3!s!)"};
+// clang-format on
 
+// clang-format off
 constexpr NavFaceDifferences radio_nav2 = {
     "Radio_NAV2", 1300,
     &radio_nav2_binding,
     &nav2_receiver, token::nav2_frequency,
     event::nav2_whole_down, event::nav2_whole_up, event::nav2_fraction_down, event::nav2_fraction_up,
     nav2_failures, "Navigation Radio NAV2 - %1!07.3f! MHz", "NAV2 main switch (%3!s!)"};
+// clang-format on
 
 constexpr double lowest_whole = 108.0;
 constexpr double highest_whole = 117.0;

@@ -51,20 +51,30 @@ NonlinearityEntry center_table[] = {
 };
 // clang-format on
 
+// clang-format off
 constexpr FuelTank main_left = {"Fuel_Quantity_Main_Left", 3030, token::main_left_tank_capacity_gallons,
                                 token::main_left_tank_level, main_table,
                                 "Main left tank remaining fuel (%1!d! liters)", &main_left_tank};
+// clang-format on
+// clang-format off
 constexpr FuelTank main_right = {"Fuel_Quantity_Main_Right", 3030, token::main_right_tank_capacity_gallons,
                                  token::main_right_tank_level, main_table,
                                  "Main right tank remaining fuel (%1!d! liters)", &main_right_tank};
+// clang-format on
+// clang-format off
 constexpr FuelTank aux_left = {"Fuel_Quantity_Aux_Left", 3040, token::aux_left_tank_capacity_gallons,
                                token::aux_left_tank_level, aux_table,
                                "Left drop tank remaining fuel (%1!d! liters)", &aux_left_tank};
+// clang-format on
+// clang-format off
 constexpr FuelTank aux_right = {"Fuel_Quantity_Aux_Right", 3040, token::aux_right_tank_capacity_gallons,
                                 token::aux_right_tank_level, aux_table,
                                 "Right drop tank remaining fuel (%1!d! liters)", &aux_right_tank};
+// clang-format on
+// clang-format off
 constexpr FuelTank center = {"Fuel_Quantity_Center", 3020, token::center_tank_capacity_gallons, token::center_tank_level,
                              center_table, "Center tank remaining fuel (%1!d! liters)", &center_tank};
+// clang-format on
 
 // clang-format off
 FailureRecord needle_failures[] = {{failure::electrical_panel, failure_action::freeze}, {failure::engine, failure_action::none}, {}};
