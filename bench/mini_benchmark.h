@@ -131,8 +131,7 @@ inline std::size_t RunSpecifiedBenchmarks() {
             if (state.seconds() >= internal::min_time() || n >= (std::int64_t{1} << 40)) {
                 std::printf("%-44s %11.1f ns %12lld", b.name.c_str(), 1e9 * state.seconds() / double(n),
                             static_cast<long long>(n));
-                for (const auto& [name, counter] : state.counters)
-                    std::printf(" %s=%g", name.c_str(), counter.value);
+                for (const auto& [name, counter] : state.counters) std::printf(" %s=%g", name.c_str(), counter.value);
                 if (!state.label().empty()) std::printf(" %s", state.label().c_str());
                 std::printf("\n");
                 break;
@@ -151,8 +150,7 @@ inline void Shutdown() {}
 
 #define KORVEL_BENCH_JOIN2(a, b) a##b
 #define KORVEL_BENCH_JOIN(a, b) KORVEL_BENCH_JOIN2(a, b)
-#define BENCHMARK(fn) \
-    static const int KORVEL_BENCH_JOIN(registered_, __LINE__) = ::benchmark::internal::enrol(#fn, fn)
-#define BENCHMARK_CAPTURE(fn, label, ...)                                                        \
-    static const int KORVEL_BENCH_JOIN(registered_, __LINE__) = ::benchmark::internal::enrol( \
-        #fn "/" #label, [](::benchmark::State& s) { fn(s, __VA_ARGS__); })
+#define BENCHMARK(fn) static const int KORVEL_BENCH_JOIN(registered_, __LINE__) = ::benchmark::internal::enrol(#fn, fn)
+#define BENCHMARK_CAPTURE(fn, label, ...)                       \
+    static const int KORVEL_BENCH_JOIN(registered_, __LINE__) = \
+        ::benchmark::internal::enrol(#fn "/" #label, [](::benchmark::State& s) { fn(s, __VA_ARGS__); })

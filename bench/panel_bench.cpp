@@ -132,7 +132,8 @@ void tooltip(benchmark::State& state, const char* gauge, std::size_t n) {
         return;
     }
     state.SetLabel(shown.text.empty() ? "host text " + std::to_string(shown.help_id) : std::string(shown.text));
-    measure(state, std::string("tooltip of ") + gauge, [&] { benchmark::DoNotOptimize(hover(panel.host, *placed, n)); });
+    measure(state, std::string("tooltip of ") + gauge,
+            [&] { benchmark::DoNotOptimize(hover(panel.host, *placed, n)); });
 }
 BENCHMARK_CAPTURE(tooltip, fixed_text, "Generator_Light", 0);
 BENCHMARK_CAPTURE(tooltip, number_insert, "Radio_COM", 0);

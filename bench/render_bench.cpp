@@ -65,7 +65,8 @@ void display_lists_of_the_whole_panel(benchmark::State& state) {
     std::size_t items = 0;
     for (auto _ : state) {
         items = 0;
-        for (const panel::PlacedLine& line : p.session->placed()) items += render::display_list(*line.gauge, sizes).items.size();
+        for (const panel::PlacedLine& line : p.session->placed())
+            items += render::display_list(*line.gauge, sizes).items.size();
         benchmark::DoNotOptimize(items);
     }
     state.counters["items"] = double(items);
@@ -95,7 +96,8 @@ void write_the_main_window_png(benchmark::State& state) {
     render::Bitmaps bitmaps = render::module_bitmaps(p.host);
     const render::Surface picture = render::draw_window(p.main_window(), *p.session, bitmaps);
     for (auto _ : state)
-        if (const auto failure = render::write_png_file(picture.get(), "/dev/null")) state.SkipWithError(failure->c_str());
+        if (const auto failure = render::write_png_file(picture.get(), "/dev/null"))
+            state.SkipWithError(failure->c_str());
 }
 BENCHMARK(write_the_main_window_png)->Unit(benchmark::kMillisecond);
 

@@ -239,9 +239,12 @@ std::optional<std::vector<unsigned char>> wave_pcm(std::span<const unsigned char
     const auto data = wave_chunk(file, "data");
     if (!format || !data || format->size() < 16) return std::nullopt;
     switch (half_word_at(*format, 0)) {
-        case 1: return std::vector<unsigned char>(data->begin(), data->end());
-        case 2: return adpcm_as_pcm(*format, *data);
-        default: return std::nullopt;
+        case 1:
+            return std::vector<unsigned char>(data->begin(), data->end());
+        case 2:
+            return adpcm_as_pcm(*format, *data);
+        default:
+            return std::nullopt;
     }
 }
 

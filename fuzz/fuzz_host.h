@@ -2,8 +2,8 @@
 // the module's sound switch back on as if it had just been loaded.
 #pragma once
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include "host/core/host.h"
 #include "module/sound/sound.h"
@@ -17,12 +17,12 @@ struct FreshHost {
 
 // A broken promise of the module, reported like a sanitizer finding so that
 // libFuzzer keeps the input.
-#define FUZZ_CHECK(condition)                                                     \
-    do {                                                                          \
-        if (!(condition)) {                                                       \
+#define FUZZ_CHECK(condition)                                                                  \
+    do {                                                                                       \
+        if (!(condition)) {                                                                    \
             std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                         \
-        }                                                                         \
+            std::abort();                                                                      \
+        }                                                                                      \
     } while (0)
 
 }  // namespace fuzz

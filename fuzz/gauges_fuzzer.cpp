@@ -42,10 +42,14 @@ constexpr std::int32_t service_numbers[] = {service_update, service_kill, servic
 
 double some_number(FuzzedDataProvider& in) {
     switch (in.ConsumeIntegralInRange(0, 3)) {
-        case 0: return in.PickValueInArray(special_numbers);
-        case 1: return in.ConsumeIntegralInRange(-100000, 100000);
-        case 2: return in.ConsumeFloatingPointInRange(-1000.0, 1000.0);
-        default: return in.ConsumeFloatingPoint<double>();
+        case 0:
+            return in.PickValueInArray(special_numbers);
+        case 1:
+            return in.ConsumeIntegralInRange(-100000, 100000);
+        case 2:
+            return in.ConsumeFloatingPointInRange(-1000.0, 1000.0);
+        default:
+            return in.ConsumeFloatingPoint<double>();
     }
 }
 

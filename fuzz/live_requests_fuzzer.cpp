@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (const auto* click = accepted(decoded)) {
                 const auto* g = catalogue().find(click->gauge);
                 FUZZ_CHECK(g != nullptr);
-                if (click->action != korvel::live::MouseAction::drag && click->action != korvel::live::MouseAction::release)
+                if (click->action != korvel::live::MouseAction::drag &&
+                    click->action != korvel::live::MouseAction::release)
                     FUZZ_CHECK(click->x >= 0 && click->y >= 0 && click->x < g->size.width && click->y < g->size.height);
             }
             break;
@@ -60,13 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const std::size_t end = std::min(body.find('&', at), body.size());
                 const std::string_view pair = body.substr(at, end - at);
                 const std::size_t eq = pair.find('=');
-                query[std::string(pair.substr(0, eq))] = eq == std::string_view::npos ? "" : std::string(pair.substr(eq + 1));
+                query[std::string(pair.substr(0, eq))] =
+                    eq == std::string_view::npos ? "" : std::string(pair.substr(eq + 1));
                 at = end + 1;
             }
             const auto decoded = korvel::live::decode_tooltip(query, catalogue());
             if (const auto* tip = accepted(decoded)) {
                 const auto* g = catalogue().find(tip->gauge);
-                FUZZ_CHECK(g != nullptr && tip->x >= 0 && tip->y >= 0 && tip->x < g->size.width && tip->y < g->size.height);
+                FUZZ_CHECK(g != nullptr && tip->x >= 0 && tip->y >= 0 && tip->x < g->size.width &&
+                           tip->y < g->size.height);
             }
             break;
         }
@@ -74,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const auto decoded = korvel::live::decode_state(body);
             if (const auto* state = accepted(decoded))
                 for (const auto& [control, value] : state->values)
-                    FUZZ_CHECK(control != nullptr && korvel::host::VariableStore::valid(control->token) && std::isfinite(value));
+                    FUZZ_CHECK(control != nullptr && korvel::host::VariableStore::valid(control->token) &&
+                               std::isfinite(value));
             break;
         }
         case 3: {

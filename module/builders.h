@@ -56,8 +56,8 @@ constexpr ElementVariable variable(std::uint32_t token) {
     return slot;
 }
 
-constexpr ElementHeader element_header(ElementKind kind, std::int32_t bitmap, PixelPoint position,
-                                       PixelPoint centre, std::uint32_t flags, FailureRecord* failures) {
+constexpr ElementHeader element_header(ElementKind kind, std::int32_t bitmap, PixelPoint position, PixelPoint centre,
+                                       std::uint32_t flags, FailureRecord* failures) {
     ElementHeader header{};
     header.kind = kind;
     header.resource_id = bitmap;
@@ -98,8 +98,8 @@ constexpr NeedleElement with_aspect(NeedleElement e, std::uint32_t aspect) {
 }
 
 constexpr IconElement icon(std::int32_t bitmap, PixelPoint position, std::uint32_t flags, std::uint32_t images,
-                           std::uint32_t token, ElementCallback callback = nullptr,
-                           FailureRecord* failures = nullptr, double scale = 1.0) {
+                           std::uint32_t token, ElementCallback callback = nullptr, FailureRecord* failures = nullptr,
+                           double scale = 1.0) {
     IconElement e{};
     e.header = element_header(element_icon, bitmap, position, {0, 0}, flags, failures);
     e.source = variable(token);
@@ -135,8 +135,8 @@ constexpr MovingImageElement moving_image(std::int32_t bitmap, PixelPoint positi
 }
 
 constexpr SpriteElement sprite(std::int32_t bitmap, PixelPoint position, PixelPoint centre, std::uint32_t flags,
-                               Source x, Source y, Source rotation, float texture_x = 1.0f,
-                               float texture_y = 1.0f, FailureRecord* failures = nullptr) {
+                               Source x, Source y, Source rotation, float texture_x = 1.0f, float texture_y = 1.0f,
+                               FailureRecord* failures = nullptr) {
     SpriteElement e{};
     e.header = element_header(element_sprite, bitmap, position, centre, flags, failures);
     e.x_source = variable(x.token);
@@ -152,9 +152,8 @@ constexpr SpriteElement sprite(std::int32_t bitmap, PixelPoint position, PixelPo
     return e;
 }
 
-constexpr StringElement string(PixelPoint position, std::uint32_t flags, std::uint32_t token,
-                               const TextStyle& style, ElementCallback callback,
-                               FailureRecord* failures = nullptr) {
+constexpr StringElement string(PixelPoint position, std::uint32_t flags, std::uint32_t token, const TextStyle& style,
+                               ElementCallback callback, FailureRecord* failures = nullptr) {
     StringElement e{};
     e.header = element_header(element_string, -1, position, {0, 0}, flags, failures);
     e.source = variable(token);
@@ -286,8 +285,8 @@ constexpr TooltipArgument text_argument(TooltipTextCallback callback) {
 
 // ---------------------------------------------------------------------------
 
-constexpr GaugeHeader gauge_header(const char* name, std::uint32_t size_mm, ElementHeader** elements,
-                                   MouseRect* rects, GaugeCallback callback = nullptr) {
+constexpr GaugeHeader gauge_header(const char* name, std::uint32_t size_mm, ElementHeader** elements, MouseRect* rects,
+                                   GaugeCallback callback = nullptr) {
     GaugeHeader g{};
     g.version = gauge_header_version;
     g.name = name;

@@ -1,5 +1,5 @@
-#include "module/gauge_table.h"
 #include "module/linkage.h"
+#include "module/gauge_table.h"
 
 namespace {
 

@@ -8,8 +8,7 @@ using PanelWindowToggle = std::int32_t(KORVEL_CALL*)(std::uint32_t panel_id);
 using TriggerKeyEvent = std::int32_t(KORVEL_CALL*)(std::uint32_t event, std::uint32_t value);
 using LookupVar = void(KORVEL_CALL*)(ModuleVariable* variable);
 using ExecuteCalculatorCode = std::int32_t(KORVEL_CALL*)(const char* code, double* number_result,
-                                                         std::int32_t* integer_result,
-                                                         const char** text_result);
+                                                         std::int32_t* integer_result, const char** text_result);
 
 inline constexpr int gauge_count = 58;
 
@@ -29,19 +28,19 @@ struct PanelServices {
 };
 
 struct ModuleImports {
-    std::uint32_t services_id;      // 0xF
-    PanelServices* services;        // written by the host before it calls the module
-    std::uint32_t end_id;           // 0
-    void* end_pointer;              // null
+    std::uint32_t services_id;  // 0xF
+    PanelServices* services;    // written by the host before it calls the module
+    std::uint32_t end_id;       // 0
+    void* end_pointer;          // null
 };
 
 struct ModuleLinkage {
-    std::uint32_t module_id;        // 0x13
+    std::uint32_t module_id;  // 0x13
     ModuleRoutine module_init;
     ModuleRoutine module_deinit;
     std::uint32_t flags;
     std::uint32_t status;
-    std::uint32_t version;          // 0x900
+    std::uint32_t version;                 // 0x900
     GaugeHeader* gauges[gauge_count + 1];  // null after the last
 };
 

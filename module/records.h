@@ -115,8 +115,8 @@ struct ElementVariable {
 struct NonlinearityEntry {
     std::int32_t x{};  // a point on the dial, in background pixels
     std::int32_t y{};
-    double value{};    // the needle points from its pivot to (x, y) at this value
-    double angle{};    // host's
+    double value{};  // the needle points from its pivot to (x, y) at this value
+    double angle{};  // host's
 };
 
 struct FailureRecord {
@@ -138,14 +138,14 @@ struct PixelBox {
 };
 
 struct ElementHeader {
-    std::uint32_t kind{};         // ElementKind
-    std::int32_t resource_id{};   // bitmap; -1 for strings
+    std::uint32_t kind{};        // ElementKind
+    std::int32_t resource_id{};  // bitmap; -1 for strings
     PixelPoint position{};
     PixelPoint previous_position{};  // host's
     PixelPoint centre{};
     GaugeHeader* gauge{};
-    ElementHeader* previous{};    // host's
-    ElementHeader** next{};       // null-terminated list drawn over this element
+    ElementHeader* previous{};  // host's
+    ElementHeader** next{};     // null-terminated list drawn over this element
     FailureRecord* failures{};
     std::uint32_t image_flags{};
     std::uint32_t aspect{};
@@ -258,7 +258,7 @@ struct MouseRect {
     };
     union {
         MouseFunction mouse_function = nullptr;  // children
-        const char* tooltip_text;      // tooltips
+        const char* tooltip_text;                // tooltips
     };
     TooltipArgument* tooltip_arguments{};  // tooltips
 };

@@ -141,8 +141,8 @@ public:
             return refused(SoundStep::create_buffer, DSERR_INVALIDPARAM);
         const WAVEFORMATEX& f = *d->lpwfxFormat;
         const auto* extra = reinterpret_cast<const unsigned char*>(&f) + sizeof f;
-        log().formats_offered.push_back({{f.wFormatTag, f.nChannels, f.nSamplesPerSec, f.nAvgBytesPerSec,
-                                          f.nBlockAlign, f.wBitsPerSample, f.cbSize},
+        log().formats_offered.push_back({{f.wFormatTag, f.nChannels, f.nSamplesPerSec, f.nAvgBytesPerSec, f.nBlockAlign,
+                                          f.wBitsPerSample, f.cbSize},
                                          std::vector<unsigned char>(extra, extra + f.cbSize)});
         if (!format_accepted(f)) return refused(SoundStep::create_buffer, DSERR_BADFORMAT);
 

@@ -28,9 +28,9 @@ HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
     if (module != own_module() || name == nullptr || type == nullptr || !IS_INTRESOURCE(name)) return nullptr;
     const auto id = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(name));
     const platform::EmbeddedResource* r =
-        IS_INTRESOURCE(type)
-            ? platform::find_resource_record(nullptr, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(type)), id)
-            : platform::find_resource_record(type, 0, id);
+        IS_INTRESOURCE(type) ? platform::find_resource_record(
+                                   nullptr, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(type)), id)
+                             : platform::find_resource_record(type, 0, id);
     if (r == nullptr) return nullptr;
     ++platform::platform_log().resources_found;
     return reinterpret_cast<HRSRC>(const_cast<platform::EmbeddedResource*>(r));

@@ -98,11 +98,10 @@ MMRESULT mmioAscend(HMMIO handle, LPMMCKINFO chunk, UINT flags) {
     (void)flags;
     MemoryFile* f = file_of(handle);
     if (f == nullptr || chunk == nullptr) return MMSYSERR_INVALPARAM;
-    const unsigned long long end = static_cast<unsigned long long>(chunk->dwDataOffset) + chunk->cksize +
-                                   (chunk->cksize & 1u);
+    const unsigned long long end =
+        static_cast<unsigned long long>(chunk->dwDataOffset) + chunk->cksize + (chunk->cksize & 1u);
     if (end > f->size) {
-        if (static_cast<unsigned long long>(chunk->dwDataOffset) + chunk->cksize > f->size)
-            return MMIOERR_CANNOTSEEK;
+        if (static_cast<unsigned long long>(chunk->dwDataOffset) + chunk->cksize > f->size) return MMIOERR_CANNOTSEEK;
         f->position = f->size;  // a pad byte missing at the very end of the file
         return MMSYSERR_NOERROR;
     }

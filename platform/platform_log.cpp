@@ -4,13 +4,20 @@ namespace platform {
 
 const char* step_name(SoundStep step) {
     switch (step) {
-        case SoundStep::create_device: return "DirectSoundCreate";
-        case SoundStep::cooperative_level: return "SetCooperativeLevel";
-        case SoundStep::create_buffer: return "CreateSoundBuffer";
-        case SoundStep::lock: return "Lock";
-        case SoundStep::unlock: return "Unlock";
-        case SoundStep::set_position: return "SetCurrentPosition";
-        case SoundStep::play: return "Play";
+        case SoundStep::create_device:
+            return "DirectSoundCreate";
+        case SoundStep::cooperative_level:
+            return "SetCooperativeLevel";
+        case SoundStep::create_buffer:
+            return "CreateSoundBuffer";
+        case SoundStep::lock:
+            return "Lock";
+        case SoundStep::unlock:
+            return "Unlock";
+        case SoundStep::set_position:
+            return "SetCurrentPosition";
+        case SoundStep::play:
+            return "Play";
     }
     return "?";
 }

@@ -60,18 +60,18 @@ struct SoundPlay {
 };
 
 struct PlatformLog {
-    std::vector<SoundDeviceRecord> devices;  // devices that were made, refused ones excluded
-    std::vector<SoundBufferRecord> buffers;  // buffers that were made
-    std::vector<SoundPlay> plays;            // plays that succeeded
+    std::vector<SoundDeviceRecord> devices;      // devices that were made, refused ones excluded
+    std::vector<SoundBufferRecord> buffers;      // buffers that were made
+    std::vector<SoundPlay> plays;                // plays that succeeded
     std::vector<FormatOffered> formats_offered;  // every format handed to CreateSoundBuffer
-    std::vector<std::string> calls;          // every sound call in order, "CreateSoundBuffer refused" etc.
+    std::vector<std::string> calls;              // every sound call in order, "CreateSoundBuffer refused" etc.
     int memory_files_opened = 0;
     int memory_files_closed = 0;
     int blocks_allocated = 0;
     int blocks_freed = 0;
     int resources_found = 0;
     int resources_freed = 0;
-    int reads_past_chunk = 0;  // memory-file reads that ran over the chunk descended into (native only)
+    int reads_past_chunk = 0;       // memory-file reads that ran over the chunk descended into (native only)
     const char* context = nullptr;  // set by the host around each call into a gauge
     // Off, the calls and plays lists stay as they are (the counters above go
     // on): a benchmark then measures the module and the host, not the notes.

@@ -64,7 +64,9 @@ const std::map<std::int32_t, Size> bitmap_sizes = {
 // A device independent bitmap as the resource holds it.
 struct Dib {
     std::span<const unsigned char> bytes;
-    std::uint32_t u32(std::size_t at) const { return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | std::uint32_t(bytes[at + 3]) << 24; }
+    std::uint32_t u32(std::size_t at) const {
+        return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | std::uint32_t(bytes[at + 3]) << 24;
+    }
     int width() const { return int(u32(4)); }
     int height() const { return std::abs(int(u32(8))); }
     int bits() const { return bytes[14] | bytes[15] << 8; }

@@ -12,13 +12,13 @@
 namespace {
 
 using namespace gauge_test;
+using ::PixelPoint;
 using korvel::host::ElementState;
 using korvel::host::PixelTravel;
-using ::PixelPoint;
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double pi = 3.14159265358979323846;
-constexpr double g = 624.0;                        // one g in the load factor's units
+constexpr double g = 624.0;                            // one g in the load factor's units
 constexpr double per_ft_min = 256.0 / 60.0 / 3.28084;  // 1/256 m/s in one ft/min
 
 enum { as_fine = 1, as_main = 2 };
@@ -73,8 +73,8 @@ testing::AssertionResult pinned(const PlacedGauge& gauge, std::size_t element, P
     if (e.position.x == at.x && e.position.y == at.y && e.centre.x == centre.x && e.centre.y == centre.y)
         return testing::AssertionSuccess();
     return testing::AssertionFailure() << gauge.name() << " element " << element << " stands at (" << e.position.x
-                                       << ", " << e.position.y << ") with centre (" << e.centre.x << ", "
-                                       << e.centre.y << ")";
+                                       << ", " << e.position.y << ") with centre (" << e.centre.x << ", " << e.centre.y
+                                       << ")";
 }
 
 struct Needle {
@@ -92,9 +92,9 @@ testing::AssertionResult lands(const PlacedGauge& gauge, const Needle& needle, c
     bool ok = std::abs(off_by(pose.angle, wanted)) < 1e-6;
     if (!by_angle) ok = ok && std::abs(pose.x - m.x) < 1e-6 && std::abs(pose.y - m.y) < 1e-6;
     if (ok) return testing::AssertionSuccess();
-    auto failure = testing::AssertionFailure() << gauge.name() << " element " << needle.element << " at reading "
-                                               << m.reading << " points at " << pose.angle << " deg (" << pose.x
-                                               << ", " << pose.y << "), not at " << wanted << " deg";
+    auto failure = testing::AssertionFailure()
+                   << gauge.name() << " element " << needle.element << " at reading " << m.reading << " points at "
+                   << pose.angle << " deg (" << pose.x << ", " << pose.y << "), not at " << wanted << " deg";
     if (!by_angle) failure << " (" << m.x << ", " << m.y << ")";
     return failure;
 }
@@ -170,7 +170,8 @@ TEST(PitotStaticFaces, EveryPointerStandsOnTheReadingPrintedForIt) {
         set_and_update(host, 74, feet);
         for (const auto& p : pointers) {
             const bool resting = p.pointer.element == alt_hundred && feet < 0;
-            EXPECT_TRUE(lands(alt, p.pointer, resting ? Mark{feet, 132, 82} : Mark{feet, feet / p.feet_per_turn * 360}));
+            EXPECT_TRUE(
+                lands(alt, p.pointer, resting ? Mark{feet, 132, 82} : Mark{feet, feet / p.feet_per_turn * 360}));
         }
     }
     for (const auto& p : pointers)
@@ -309,9 +310,7 @@ TEST(HeadingFaces, CardsBugsKnobPicturesAndTheCompassStripStandWhereTheHeadingsP
     EXPECT_TRUE(pinned(dgs, dgs_card, {25, 25}, {150, 150}));
     EXPECT_TRUE(pinned(dgs, dgs_bug, {25, 25}, {150, 150}));
     const Needle bug{dg_bug, {150, 150}, {15, 112}};
-    const struct {
-        double heading, bug;
-    } pairs[] = {{0, 0}, {90, 90}, {350, 10}, {10, 350}, {0, 270}, {200, 100}};
+    const struct { double heading, bug; } pairs[] = {{0, 0}, {90, 90}, {350, 10}, {10, 350}, {0, 270}, {200, 100}};
     for (const auto& p : pairs) {
         SCOPED_TRACE(testing::Message() << "heading " << p.heading << ", bug " << p.bug);
         host.variables().set(84, p.heading);
@@ -463,9 +462,7 @@ TEST(FlightControlsFeel, KnobsStepOnThePressAndOnEveryRepeatTurningTheirPictureO
 TEST(FlightControlsFeel, TheAccelerometerResetActsOnThePressAndOnEveryRepeat) {
     Host host;
     PlacedGauge& accel = host.place("Accelerometer");
-    const auto memories = [&] {
-        return std::pair{accel.element(accel_min).value, accel.element(accel_max).value};
-    };
+    const auto memories = [&] { return std::pair{accel.element(accel_min).value, accel.element(accel_max).value}; };
     set_and_update(host, 351, 3 * g);
     EXPECT_EQ(memories(), std::pair(0.0, 3 * g));
     host.variables().set(351, 2 * g);
@@ -507,8 +504,8 @@ TEST(FlightControlsFeel, TheCageButtonAndTheUnitSwitchActOnceAPress) {
     EXPECT_TRUE(host.hold(att, 260, 260, 5));
     EXPECT_EQ(host.key_events().entries(), (std::vector<KeyEvent>{{0x10345, 0}}));
     EXPECT_FALSE(host.click(att, 260, 260, MouseButton::right));
-    EXPECT_FALSE(host.mouse_event(att, 260, 260, mouse_left_click | mouse_right_click,
-                                  mouse_left_click | mouse_right_click));
+    EXPECT_FALSE(
+        host.mouse_event(att, 260, 260, mouse_left_click | mouse_right_click, mouse_left_click | mouse_right_click));
     EXPECT_EQ(host.key_events().size(), 1u);
 
     bool imperial = true;
@@ -562,8 +559,12 @@ TEST(FlightInputsAlone, EachVariableMovesOnlyThePicturesThatReadIt) {
         {"Airspeed", {{61, {as_fine, as_main}}}},
         {"Altimeter", {{74, {alt_ten_thousand, alt_thousand, alt_hundred}}, {76, {alt_disc}}}},
         {"Vertical_Speed", {{65, {vsi_metric_needle, vsi_imperial_needle}}}},
-        {"Attitude", {{78, {att_horizon}}, {80, {att_horizon, att_bank}}, {612, {att_aircraft}},
-                      {276, {att_flag}}, {279, {att_flag}}}},
+        {"Attitude",
+         {{78, {att_horizon}},
+          {80, {att_horizon, att_bank}},
+          {612, {att_aircraft}},
+          {276, {att_flag}},
+          {279, {att_flag}}}},
         {"Turn_Coordinator", {{69, {tc_ball}}, {70, {tc_needle}}}},
         {"Directional_Gyro", {{84, {dg_card, dg_bug}}, {855, {dg_bug, dg_bug_knob}}, {85, {dg_setting_knob}}}},
         {"Directional_Gyro_Small", {{84, {dgs_card, dgs_bug}}, {855, {dgs_bug}}}},
@@ -621,7 +622,7 @@ TEST(FlightInputsAlone, TheAttitudeFlagRisesOnEitherConditionWordAlone) {
     const struct {
         std::uint32_t a, b;
         bool flag;
-    } conditions[] = {{0, 0, false},           {1, 0, true}, {0, 1, true}, {0x80000000u, 0, true},
+    } conditions[] = {{0, 0, false},          {1, 0, true}, {0, 1, true}, {0x80000000u, 0, true},
                       {0, 0x80000000u, true}, {7, 9, true}, {0, 0, false}};
     for (const auto& c : conditions) {
         host.variables().set_word(276, c.a);
@@ -673,8 +674,13 @@ TEST(FlightInputsAlone, TheAccelerometerMemoriesMoveOnlyOutwardAndIgnoreANaN) {
     PlacedGauge& accel = host.place("Accelerometer");
     const struct {
         double load, lowest, highest;
-    } steps[] = {{g, 0, g},           {-2 * g, -2 * g, g},     {6 * g, -2 * g, 6 * g}, {nan, -2 * g, 6 * g},
-                 {2 * g, -2 * g, 6 * g}, {-2 * g, -2 * g, 6 * g}, {-3 * g, -3 * g, 6 * g}};
+    } steps[] = {{g, 0, g},
+                 {-2 * g, -2 * g, g},
+                 {6 * g, -2 * g, 6 * g},
+                 {nan, -2 * g, 6 * g},
+                 {2 * g, -2 * g, 6 * g},
+                 {-2 * g, -2 * g, 6 * g},
+                 {-3 * g, -3 * g, 6 * g}};
     for (const auto& s : steps) {
         set_and_update(host, 351, s.load);
         EXPECT_EQ(accel.element(accel_min).value, s.lowest) << s.load;

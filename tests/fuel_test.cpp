@@ -35,8 +35,7 @@ TEST(FuelGauges, EachTankReadsLitresOnNeedleAndTooltipAndPegsPastItsScale) {
         host.variables().set(t.capacity, 56.5);
         PlacedGauge& g = host.place(t.gauge);
         host.variables().set(t.level, full);
-        EXPECT_EQ(host.tooltip(g, 150, 150).text, std::string(t.tooltip) + "0 liters)")
-            << "before the first update";
+        EXPECT_EQ(host.tooltip(g, 150, 150).text, std::string(t.tooltip) + "0 liters)") << "before the first update";
         host.update();
         EXPECT_NEAR(g.element(1).value, 213.8525, 1e-9);
         EXPECT_EQ(host.tooltip(g, 150, 150).text, std::string(t.tooltip) + "213 liters)");

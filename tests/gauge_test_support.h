@@ -21,8 +21,8 @@ inline testing::AssertionResult points_at(const PlacedGauge& gauge, std::size_t 
     const auto pose = gauge.needle_pose(needle);
     if (std::abs(pose.x - x) < 0.01 && std::abs(pose.y - y) < 0.01) return testing::AssertionSuccess();
     return testing::AssertionFailure() << "needle " << needle << " of " << gauge.name() << " points at (" << pose.x
-                                       << ", " << pose.y << "), angle " << pose.angle << ", not at (" << x << ", "
-                                       << y << ")";
+                                       << ", " << pose.y << "), angle " << pose.angle << ", not at (" << x << ", " << y
+                                       << ")";
 }
 
 // The needle's angle, clockwise from twelve o'clock, reduced to [0, 360).

@@ -165,8 +165,8 @@ TEST(PressToTestSense, EachTestAreaLightsItsOwnLampAlone) {
 
 struct Radio {
     const char* gauge;
-    std::size_t lamp;       // lit while the radio has power
-    std::int32_t x, y;      // its main switch
+    std::size_t lamp;   // lit while the radio has power
+    std::int32_t x, y;  // its main switch
 };
 
 // clang-format off

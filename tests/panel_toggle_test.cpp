@@ -48,9 +48,9 @@ TEST(ParameterString, NamesMustFollowTheKeyLetterDirectly) {
     EXPECT_EQ(click_events("Radios_Toggle", "t GPS_PANEL"), (std::vector<KeyEvent>{{toggle_window, 0}}));
     EXPECT_EQ(click_events("Radios_Toggle", "oRADIO_STACK_PANELcCOMPASS_PANEL"),
               (std::vector<KeyEvent>{{open_window, 50}, {close_window, 75}}));
-    EXPECT_EQ(click_events("Radios_Toggle", "tANNUNCIATOR2_PANELtANNUNCIATOR_PANELtIFR_MAIN_PANELtMAIN_PANEL"),
-              (std::vector<KeyEvent>{{toggle_window, 150}, {toggle_window, 125}, {toggle_window, 175},
-                                     {toggle_window, 0}}));
+    EXPECT_EQ(
+        click_events("Radios_Toggle", "tANNUNCIATOR2_PANELtANNUNCIATOR_PANELtIFR_MAIN_PANELtMAIN_PANEL"),
+        (std::vector<KeyEvent>{{toggle_window, 150}, {toggle_window, 125}, {toggle_window, 175}, {toggle_window, 0}}));
     EXPECT_EQ(click_events("Radios_Toggle", "tTHROTTLE_PANEL tMINI_CONTROLS_PANEL tOVERHEAD_PANEL"),
               (std::vector<KeyEvent>{{toggle_window, 10}, {toggle_window, 100}, {toggle_window, 250}}));
     EXPECT_EQ(click_events("Radios_Toggle", "tCOLLECTIVE_PANEL tzz"),

@@ -19,9 +19,9 @@ TEST(PitotStaticAreas, EachAreaShowsItsOwnHelpAndOnlyTheKnobTakesClicks) {
     const struct {
         int x, y;
         std::uint32_t help;
-    } altimeter_areas[] = {{100, 100, 0x3051}, {261, 199, 0x3051}, {100, 200, 0},     {0, 203, 0x3053},
-                           {69, 259, 0x3053},  {70, 230, 0},       {75, 203, 0x3054}, {144, 259, 0x3054},
-                           {145, 230, 0}};
+    } altimeter_areas[] = {{100, 100, 0x3051}, {261, 199, 0x3051}, {100, 200, 0},
+                           {0, 203, 0x3053},   {69, 259, 0x3053},  {70, 230, 0},
+                           {75, 203, 0x3054},  {144, 259, 0x3054}, {145, 230, 0}};
     for (const auto& a : altimeter_areas) {
         const auto tip = host.tooltip(alt, a.x, a.y);
         EXPECT_EQ(tip.shown ? tip.help_id : 0u, a.help) << a.x << "," << a.y;
@@ -31,9 +31,8 @@ TEST(PitotStaticAreas, EachAreaShowsItsOwnHelpAndOnlyTheKnobTakesClicks) {
     const struct {
         int x, y;
         std::uint32_t event;
-    } knob[] = {{6, 203, 0x1015C}, {29, 250, 0x1015C}, {30, 203, 0x1015B}, {53, 250, 0x1015B},
-                {5, 220, 0},       {54, 220, 0},       {20, 202, 0},       {40, 202, 0},
-                {20, 251, 0},      {40, 251, 0}};
+    } knob[] = {{6, 203, 0x1015C}, {29, 250, 0x1015C}, {30, 203, 0x1015B}, {53, 250, 0x1015B}, {5, 220, 0},
+                {54, 220, 0},      {20, 202, 0},       {40, 202, 0},       {20, 251, 0},       {40, 251, 0}};
     for (const auto& k : knob) {
         host.clear_logs();
         EXPECT_EQ(host.click(alt, k.x, k.y), k.event != 0) << k.x << "," << k.y;

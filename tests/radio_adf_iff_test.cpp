@@ -6,10 +6,17 @@ namespace {
 
 using namespace gauge_test;
 
-enum { adf_dial = 1, adf_ring = 2, adf_window = 4, adf_fine_knob = 5, adf_band_knob = 6, adf_tone = 7,
-       adf_lamp = 8, adf_main = 9 };
-enum { iff_units = 1, iff_tens = 2, iff_hundreds = 3, iff_thousands = 4, iff_ident = 5, iff_lamp = 6,
-       iff_main = 7 };
+enum {
+    adf_dial = 1,
+    adf_ring = 2,
+    adf_window = 4,
+    adf_fine_knob = 5,
+    adf_band_knob = 6,
+    adf_tone = 7,
+    adf_lamp = 8,
+    adf_main = 9
+};
+enum { iff_units = 1, iff_tens = 2, iff_hundreds = 3, iff_thousands = 4, iff_ident = 5, iff_lamp = 6, iff_main = 7 };
 
 constexpr std::int32_t band_down_x = 160, band_up_x = 190, band_y = 140;
 constexpr std::int32_t tune_down_x = 260, tune_up_x = 290, tune_y = 40;

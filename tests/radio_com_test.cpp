@@ -126,8 +126,8 @@ TEST(ComRadioSound, TheMainSwitchAndTheDisplayButtonClickTuningDoesNot) {
     host.click(com, switch_x, switch_y);  // on
     host.click(com, display_x, display_y);
     host.click(com, up_x, knob_y);
-    EXPECT_EQ(host.sounds_played(), (std::vector<korvel::host::PlayedSound>{
-                                        {"Radio_COM", 30}, {"Radio_COM", 30}, {"Radio_COM", 30}}))
+    EXPECT_EQ(host.sounds_played(),
+              (std::vector<korvel::host::PlayedSound>{{"Radio_COM", 30}, {"Radio_COM", 30}, {"Radio_COM", 30}}))
         << "main switch twice and the display button with power; tuning is silent";
 }
 

@@ -27,13 +27,31 @@ struct Point {
 enum { com_knob = 1, com_main = 2, com_window = 3, com_lamp = 4 };
 constexpr Point com_down{150, 60}, com_up{200, 60}, com_display{270, 20}, com_switch{70, 80};
 
-enum { nav_hundredths = 1, nav_tenths, nav_units, nav_tens, nav_hundreds, nav_fraction_knob, nav_whole_knob,
-       nav_tone, nav_main, nav_lamp };
+enum {
+    nav_hundredths = 1,
+    nav_tenths,
+    nav_units,
+    nav_tens,
+    nav_hundreds,
+    nav_fraction_knob,
+    nav_whole_knob,
+    nav_tone,
+    nav_main,
+    nav_lamp
+};
 constexpr Point nav_whole_down{45, 30}, nav_whole_up{70, 30}, nav_fraction_down{285, 30}, nav_fraction_up{310, 30};
 constexpr Point nav_switch{110, 100}, nav_tone_switch{240, 100};
 
-enum { adf_dial = 1, adf_ring = 2, adf_window = 4, adf_fine_knob = 5, adf_band_knob = 6, adf_tone = 7,
-       adf_lamp = 8, adf_main = 9 };
+enum {
+    adf_dial = 1,
+    adf_ring = 2,
+    adf_window = 4,
+    adf_fine_knob = 5,
+    adf_band_knob = 6,
+    adf_tone = 7,
+    adf_lamp = 8,
+    adf_main = 9
+};
 constexpr Point adf_band_down{160, 140}, adf_band_up{190, 140}, adf_tune_down{260, 40}, adf_tune_up{290, 40};
 constexpr Point adf_display{100, 20}, adf_switch{270, 200}, adf_tone_switch{80, 200};
 
@@ -219,10 +237,10 @@ TEST(RadioFaces, ClickAreasWindowsAndDrumsLineUpWithThePictures) {
         PlacedGauge& g;
         Point at;
         std::size_t icon;
-    } switches[] = {{com, com_switch, com_main},  {nav, nav_switch, nav_main}, {nav, nav_tone_switch, nav_tone},
-                    {nav1, nav_switch, nav_main}, {nav1, nav_tone_switch, nav_tone},
-                    {nav2, nav_switch, nav_main}, {nav2, nav_tone_switch, nav_tone},
-                    {adf, adf_switch, adf_main},  {adf, adf_tone_switch, adf_tone}};
+    } switches[] = {
+        {com, com_switch, com_main},       {nav, nav_switch, nav_main},       {nav, nav_tone_switch, nav_tone},
+        {nav1, nav_switch, nav_main},      {nav1, nav_tone_switch, nav_tone}, {nav2, nav_switch, nav_main},
+        {nav2, nav_tone_switch, nav_tone}, {adf, adf_switch, adf_main},       {adf, adf_tone_switch, adf_tone}};
     const auto size = [&](const PlacedGauge& g, std::size_t e) {
         return bitmap_size(host, g.element(e).record->resource_id);
     };
@@ -292,8 +310,8 @@ TEST(RadioFaces, ClickAreasWindowsAndDrumsLineUpWithThePictures) {
     EXPECT_LT(band_down.x + band_down.width, band_up.x);
     const ElementHeader& band_knob = *adf.element(adf_band_knob).record;
     EXPECT_EQ(band_up.x, band_knob.position.x);
-    EXPECT_EQ(corner(band_down), std::pair(band_knob.position.x - band_knob.centre.x,
-                                           band_knob.position.y - band_knob.centre.y))
+    EXPECT_EQ(corner(band_down),
+              std::pair(band_knob.position.x - band_knob.centre.x, band_knob.position.y - band_knob.centre.y))
         << "the down area starts at the knob's top left";
     // The display buttons are round, on the top edge; IDENT's area is its button.
     for (auto [g, at] : {std::pair{&com, com_display}, std::pair{&adf, adf_display}}) {
@@ -315,8 +333,8 @@ TEST(RadioFaces, ClickAreasWindowsAndDrumsLineUpWithThePictures) {
         EXPECT_EQ(std::pair(c.x, c.y), std::pair((w + 1) / 2, (h + 1) / 2)) << g->name() << " " << e;
     }
     const PixelPoint pointer = adf.element(adf_fine_knob).record->centre;
-    EXPECT_EQ(std::pair(pointer.x, pointer.y), std::pair(size(adf, adf_fine_knob).second / 2,
-                                                         size(adf, adf_fine_knob).second / 2));
+    EXPECT_EQ(std::pair(pointer.x, pointer.y),
+              std::pair(size(adf, adf_fine_knob).second / 2, size(adf, adf_fine_knob).second / 2));
     // The face layers fill their gauge; the lamps, the windows, the ring and
     // the transponder's switch stand where the face has room for them.
     for (PlacedGauge* g : {&com, &nav, &nav1, &nav2, &adf, &iff}) {
@@ -330,9 +348,9 @@ TEST(RadioFaces, ClickAreasWindowsAndDrumsLineUpWithThePictures) {
         PlacedGauge& g;
         std::size_t element;
         std::pair<std::int32_t, std::int32_t> at;
-    } fixed[] = {{com, com_lamp, {243, 90}},     {nav, nav_lamp, {148, 99}},  {nav1, nav_lamp, {148, 99}},
-                 {nav2, nav_lamp, {148, 99}},    {adf, adf_lamp, {169, 229}}, {iff, iff_lamp, {53, 79}},
-                 {com, com_window, {240, 12}},   {adf, adf_window, {135, 195}}, {adf, adf_ring, {130, 30}},
+    } fixed[] = {{com, com_lamp, {243, 90}},   {nav, nav_lamp, {148, 99}},    {nav1, nav_lamp, {148, 99}},
+                 {nav2, nav_lamp, {148, 99}},  {adf, adf_lamp, {169, 229}},   {iff, iff_lamp, {53, 79}},
+                 {com, com_window, {240, 12}}, {adf, adf_window, {135, 195}}, {adf, adf_ring, {130, 30}},
                  {iff, iff_main, {27, 8}}};
     for (const auto& f : fixed) EXPECT_EQ(position(f.g, f.element), f.at) << f.g.name() << " " << f.element;
 
@@ -405,13 +423,15 @@ TEST(RadioFeel, SwitchesFlipOncePerPressHeldOrNot) {
         const auto& second_sends = starts_off ? s.turning_off : s.turning_on;
         press([&] { EXPECT_TRUE(click(host, s.g, s.at)); }, other, first_sends);
         press([&] { EXPECT_TRUE(host.hold(s.g, s.at.x, s.at.y, 3)); }, at_start, second_sends);
-        press([&] {
-            EXPECT_FALSE(click(host, s.g, s.at, MouseButton::right));
-            EXPECT_FALSE(host.mouse_event(s.g, s.at.x, s.at.y, left_release, left_release));
-            EXPECT_FALSE(host.mouse_event(s.g, s.at.x, s.at.y, left_bit | repeat_bit, left_bit | repeat_bit));
-        }, at_start, {});
-        for (int n = 1; n <= 6; ++n) press([&] { click(host, s.g, s.at); }, n % 2 ? other : at_start,
-                                           n % 2 ? first_sends : second_sends);
+        press(
+            [&] {
+                EXPECT_FALSE(click(host, s.g, s.at, MouseButton::right));
+                EXPECT_FALSE(host.mouse_event(s.g, s.at.x, s.at.y, left_release, left_release));
+                EXPECT_FALSE(host.mouse_event(s.g, s.at.x, s.at.y, left_bit | repeat_bit, left_bit | repeat_bit));
+            },
+            at_start, {});
+        for (int n = 1; n <= 6; ++n)
+            press([&] { click(host, s.g, s.at); }, n % 2 ? other : at_start, n % 2 ? first_sends : second_sends);
         EXPECT_EQ(host.sounds_played().size(), sounds + 8) << "one click a flip";
         const std::uint32_t wave = s.g.name().starts_with("Radio_NAV") ? 10 : 30;
         EXPECT_EQ(host.sounds_played().back(), (korvel::host::PlayedSound{std::string(s.g.name()), wave}));
@@ -505,12 +525,14 @@ TEST(RadioFeel, TuningAreasStepOncePerCallAndKeepSteppingWhileHeld) {
             step_from_middle([&] { host.mouse_event(a.g, a.at.x, a.at.y, bit, left_bit | right_bit); }, 1);
         // A call with no button bit: a two-speed area has no step to choose.
         step_from_middle([&] { host.mouse_event(a.g, a.at.x, a.at.y, bit, repeat_bit); }, a.two_speed ? 0 : 1);
-        step_from_middle([&] {
-            if (!a.two_speed) {
-                EXPECT_FALSE(click(host, a.g, a.at, MouseButton::right)) << "left button only";
-            }
-            EXPECT_FALSE(host.mouse_event(a.g, a.at.x, a.at.y, left_release, left_release));
-        }, 0);
+        step_from_middle(
+            [&] {
+                if (!a.two_speed) {
+                    EXPECT_FALSE(click(host, a.g, a.at, MouseButton::right)) << "left button only";
+                }
+                EXPECT_FALSE(host.mouse_event(a.g, a.at.x, a.at.y, left_release, left_release));
+            },
+            0);
         EXPECT_EQ(host.sounds_played().size(), sounds) << "tuning is silent";
     }
 }
@@ -607,8 +629,8 @@ TEST(RadioInputs, EachMainSwitchPowersItsOwnRadioAlone) {
         Radio radio;
         PlacedGauge& g;
         Point main_switch;
-    } switches[] = {{com1, com, com_switch},      {nav_1, nav1, nav_switch},     {nav_1, nav, nav_switch},
-                    {nav_2, nav2, nav_switch},    {adf_radio, adf, adf_switch},  {transponder, iff, iff_switch}};
+    } switches[] = {{com1, com, com_switch},   {nav_1, nav1, nav_switch},    {nav_1, nav, nav_switch},
+                    {nav_2, nav2, nav_switch}, {adf_radio, adf, adf_switch}, {transponder, iff, iff_switch}};
     struct Lit {
         Radio radio;
         PlacedGauge& g;
@@ -676,8 +698,8 @@ TEST(RadioInputs, EachMainSwitchPowersItsOwnRadioAlone) {
             for (const auto& k : knobs) {
                 host.clear_logs();
                 click(host, k.g, k.at);
-                EXPECT_EQ(host.key_events().entries(),
-                          k.radio == unpowered ? std::vector<KeyEvent>{} : k.sends) << k.g.name();
+                EXPECT_EQ(host.key_events().entries(), k.radio == unpowered ? std::vector<KeyEvent>{} : k.sends)
+                    << k.g.name();
             }
         }
     }
@@ -746,17 +768,17 @@ TEST(RadioInputs, EachTuningLimitHoldsExactlyAtItsEdge) {
         MouseButton button;
         std::uint32_t event;  // the step's event, when it steps
     } vhf[] = {
-        {com, 23, 0x1800, com_down, MouseButton::left, 0},            // 118.000
-        {com, 23, 0x1802, com_down, MouseButton::left, 0x10382},      // 118.025
-        {com, 23, 0x3596, com_up, MouseButton::left, 0x10383},        // 135.960
-        {com, 23, 0x3597, com_up, MouseButton::left, 0},              // 135.975
-        {com, 23, 0x1895, com_down, MouseButton::right, 0},           // 118
-        {com, 23, 0x1900, com_down, MouseButton::right, 0x10064},     // 119
-        {com, 23, 0x3495, com_up, MouseButton::right, 0x10065},       // 134
-        {com, 23, 0x3500, com_up, MouseButton::right, 0},             // 135
-        {nav1, 24, 0x0895, nav_whole_down, MouseButton::left, 0},     // 108.95
+        {com, 23, 0x1800, com_down, MouseButton::left, 0},         // 118.000
+        {com, 23, 0x1802, com_down, MouseButton::left, 0x10382},   // 118.025
+        {com, 23, 0x3596, com_up, MouseButton::left, 0x10383},     // 135.960
+        {com, 23, 0x3597, com_up, MouseButton::left, 0},           // 135.975
+        {com, 23, 0x1895, com_down, MouseButton::right, 0},        // 118
+        {com, 23, 0x1900, com_down, MouseButton::right, 0x10064},  // 119
+        {com, 23, 0x3495, com_up, MouseButton::right, 0x10065},    // 134
+        {com, 23, 0x3500, com_up, MouseButton::right, 0},          // 135
+        {nav1, 24, 0x0895, nav_whole_down, MouseButton::left, 0},  // 108.95
         {nav1, 24, 0x0900, nav_whole_down, MouseButton::left, 0x10068},
-        {nav1, 24, 0x1695, nav_whole_up, MouseButton::left, 0x10069}, // 116.95
+        {nav1, 24, 0x1695, nav_whole_up, MouseButton::left, 0x10069},  // 116.95
         {nav1, 24, 0x1700, nav_whole_up, MouseButton::left, 0},
         {nav2, 27, 0x0895, nav_whole_down, MouseButton::left, 0},
         {nav2, 27, 0x0900, nav_whole_down, MouseButton::left, 0x1006C},
@@ -777,9 +799,7 @@ TEST(RadioInputs, EachTuningLimitHoldsExactlyAtItsEdge) {
 
     tune_adf(host, 300.0);
     PlacedGauge& adf = host.place("Radio_ADF");
-    const struct {
-        double install, lower, upper;
-    } bands[] = {{300, 200, 410}, {600, 410, 850}, {1200, 850, 1750}};
+    const struct { double install, lower, upper; } bands[] = {{300, 200, 410}, {600, 410, 850}, {1200, 850, 1750}};
     for (const auto& b : bands) {
         tune_adf(host, b.install);
         host.service(adf, 2, host.library().handle());

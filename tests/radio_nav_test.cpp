@@ -203,8 +203,8 @@ TEST(NavRadio, EachFaceClicksInItsOwnSlot) {
     host.click(nav, main_x, switch_y);   // off
     host.click(nav, tone_x, switch_y);   // without power: silent
     host.click(nav, whole_up_x, knob_y);
-    EXPECT_EQ(host.sounds_played(), (std::vector<korvel::host::PlayedSound>{
-                                        {"Radio_NAV1", 10}, {"Radio_NAV", 10}, {"Radio_NAV", 10}}));
+    EXPECT_EQ(host.sounds_played(),
+              (std::vector<korvel::host::PlayedSound>{{"Radio_NAV1", 10}, {"Radio_NAV", 10}, {"Radio_NAV", 10}}));
     EXPECT_EQ(host.platform_log().devices.size(), 2u);
 }
 

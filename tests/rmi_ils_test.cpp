@@ -131,7 +131,7 @@ TEST_F(Indicators, EveryReadingStandsWhereTheFaceShowsIt) {
         std::size_t element;
         std::uint32_t token;
         double value;
-        double x;  // the dial point (x, y); or, where y is none, the angle
+        double x;         // the dial point (x, y); or, where y is none, the angle
         double y = none;  // clockwise from twelve o'clock
     };
     // clang-format off
@@ -283,8 +283,8 @@ TEST_F(Indicators, InRmiModeOnlyTheSecondKnobSwitchesTheVorSourceOnALeftClick) {
     };
     for (const Press& p : presses) {
         for (PlacedGauge* g : {&first, &second}) {
-            SCOPED_TRACE(testing::Message() << g->name() << " x " << p.x << " flags " << std::hex << p.flags
-                                            << std::dec << " repeats " << p.repeats);
+            SCOPED_TRACE(testing::Message() << g->name() << " x " << p.x << " flags " << std::hex << p.flags << std::dec
+                                            << " repeats " << p.repeats);
             const bool before = nav1();
             EXPECT_TRUE(press(host, *g, p.x, knob_y, p.flags, p.repeats));
             EXPECT_EQ(nav1(), g == &second && p.flipped ? !before : before);
@@ -390,8 +390,8 @@ TEST_F(Indicators, TheCourseKnobStepsOnThePressAndAtEveryRepeat) {
     // clang-format on
     for (const Turn& t : turns) {
         for (PlacedGauge* g : {&first, &second}) {
-            SCOPED_TRACE(testing::Message() << g->name() << " from " << t.from << " x " << t.x << " flags "
-                                            << std::hex << t.flags << std::dec << " repeats " << t.repeats);
+            SCOPED_TRACE(testing::Message() << g->name() << " from " << t.from << " x " << t.x << " flags " << std::hex
+                                            << t.flags << std::dec << " repeats " << t.repeats);
             set_and_update(host, 45, t.from);
             const double rest = g->needle_pose(course_knob).angle;
             host.clear_logs();
@@ -442,10 +442,9 @@ TEST_F(Indicators, EachNeedleAndFlagAnswersToItsOwnInputsAlone) {
 
     const auto shown = [&] {
         host.update();
-        return Shown{first.element(adf_needle).value,      first.element(vor_needle).value,
-                     second.element(localizer).value,      second.element(glideslope).value,
-                     second.icon_bitmap(gs_flag),          second.icon_bitmap(to_from),
-                     card_turn(first, compass_card),       card_turn(second, course_card)};
+        return Shown{first.element(adf_needle).value,  first.element(vor_needle).value, second.element(localizer).value,
+                     second.element(glideslope).value, second.icon_bitmap(gs_flag),     second.icon_bitmap(to_from),
+                     card_turn(first, compass_card),   card_turn(second, course_card)};
     };
     const auto toggle = [&](PlacedGauge& radio, std::int32_t x, std::int32_t y) {
         return [&radio, x, y, this] { host.click(radio, x, y); };
@@ -502,7 +501,6 @@ TEST_F(Indicators, EachNeedleAndFlagAnswersToItsOwnInputsAlone) {
     host.update();
     run(with_nav2);
 }
-
 
 TEST_F(Indicators, InIlsModeTheKnobTooltipNamesTheCourse) {
     ils(first);

@@ -233,7 +233,7 @@ TEST(ClickSound, ReinstallingWithoutAKillGivesBackWhatTheFirstInstallMade) {
     Host host;
     PlacedGauge& rmi = host.place("RMI_Switch");
     host.service(rmi, 2, host.library().handle());  // the window reopened
-    PlacedGauge& copy = host.place("RMI_Switch");    // a second copy shares the slot
+    PlacedGauge& copy = host.place("RMI_Switch");   // a second copy shares the slot
     const auto& log = host.platform_log();
     EXPECT_EQ(log.devices.size(), 3u);
     EXPECT_EQ(log.live_devices(), 1);

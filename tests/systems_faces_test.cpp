@@ -46,7 +46,7 @@ struct Face {
     std::size_t needle;
     Point pivot;
     PixelPoint centre;  // the point of the needle's bitmap that turns over the pivot
-    int sense;  // 1: the needle turns clockwise as the reading rises, -1 the other way
+    int sense;          // 1: the needle turns clockwise as the reading rises, -1 the other way
     void (*set)(Host&, double reading);
     int updates;  // to let a smoothed needle settle
     std::vector<Reading> readings;
@@ -504,9 +504,8 @@ TEST(SystemsInputs, EachNeedleFollowsItsOwnInputsAlone) {
         double value;
         double left, right, tank;  // kg/cm2 on each needle
     } pressures[] = {
-        {320, 32768, 6.5, 0, 0},   {320, 16384, 3.25, 0, 0}, {321, 32768, 0, 6.5, 0},
-        {321, 8192, 0, 1.625, 0},  {732, 70 * 2 * kg, 2, 2, 28},
-        {732, 70 * 50 * kg, 50, 50, 700},
+        {320, 32768, 6.5, 0, 0},  {320, 16384, 3.25, 0, 0},     {321, 32768, 0, 6.5, 0},
+        {321, 8192, 0, 1.625, 0}, {732, 70 * 2 * kg, 2, 2, 28}, {732, 70 * 50 * kg, 50, 50, 700},
     };
     for (const auto& c : pressures) {
         for (std::uint32_t t : {320u, 321u, 732u}) host.variables().set(t, 0);
@@ -524,8 +523,10 @@ TEST(SystemsInputs, EachNeedleFollowsItsOwnInputsAlone) {
         const char* gauge;
         std::uint32_t capacity, level;
         double gallons, eighths;
-    } tanks[] = {{"Fuel_Quantity_Center", 290, 289, 10, 1},     {"Fuel_Quantity_Main_Left", 292, 291, 20, 2},
-                 {"Fuel_Quantity_Aux_Left", 294, 293, 30, 3},   {"Fuel_Quantity_Main_Right", 298, 297, 40, 4},
+    } tanks[] = {{"Fuel_Quantity_Center", 290, 289, 10, 1},
+                 {"Fuel_Quantity_Main_Left", 292, 291, 20, 2},
+                 {"Fuel_Quantity_Aux_Left", 294, 293, 30, 3},
+                 {"Fuel_Quantity_Main_Right", 298, 297, 40, 4},
                  {"Fuel_Quantity_Aux_Right", 300, 299, 50, 5}};
     std::vector<PlacedGauge*> gauges;
     for (const auto& t : tanks) {

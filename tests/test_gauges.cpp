@@ -47,9 +47,7 @@ constinit MouseRect mouse_rects[] = {
 
 // ---------------------------------------------------------------------------
 
-double KORVEL_CALL twelve_point_five(double, std::uint32_t, const char*, ModuleVariable*, GaugeHeader*) {
-    return 12.5;
-}
+double KORVEL_CALL twelve_point_five(double, std::uint32_t, const char*, ModuleVariable*, GaugeHeader*) { return 12.5; }
 double KORVEL_CALL minus_seven_point_nine(double, std::uint32_t, const char*, ModuleVariable*, GaugeHeader*) {
     return -7.9;
 }

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "host/core/host.h"
 #include "formats/wave.h"
+#include "host/core/host.h"
 
 namespace {
 
@@ -26,7 +26,9 @@ std::vector<std::string> chunk_ids(std::span<const unsigned char> file) {
 }
 
 std::uint16_t u16(std::span<const unsigned char> b, std::size_t at) { return std::uint16_t(b[at] | b[at + 1] << 8); }
-std::uint32_t u32(std::span<const unsigned char> b, std::size_t at) { return u16(b, at) | std::uint32_t(u16(b, at + 2)) << 16; }
+std::uint32_t u32(std::span<const unsigned char> b, std::size_t at) {
+    return u16(b, at) | std::uint32_t(u16(b, at + 2)) << 16;
+}
 
 // Loudness over a stretch of samples, as a fraction of full scale.
 double rms(const std::vector<double>& s, std::size_t from, std::size_t to) {
@@ -117,8 +119,7 @@ TEST(WaveResources, Wave30IsOneValidBlockOfStereoAdpcm) {
 
     const auto data = korvel::formats::wave_chunk(*file, "data");
     ASSERT_EQ(data->size(), 1024u);
-    const auto decoded =
-        korvel::formats::adpcm_decode_block(korvel::formats::Bytes(data->begin(), data->end()), 2);
+    const auto decoded = korvel::formats::adpcm_decode_block(korvel::formats::Bytes(data->begin(), data->end()), 2);
     ASSERT_EQ(decoded.size(), 2u * per_block);
     for (int channel = 0; channel < 2; ++channel) {
         SCOPED_TRACE(channel == 0 ? "left" : "right");

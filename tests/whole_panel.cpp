@@ -39,8 +39,7 @@ std::optional<std::string_view> parameters_for(std::string_view gauge) {
 
 std::vector<PlacedGauge*> place_all(Host& host) {
     std::vector<PlacedGauge*> placed;
-    for (GaugeHeader* header : host.gauge_table())
-        placed.push_back(&host.place(*header, parameters_for(header->name)));
+    for (GaugeHeader* header : host.gauge_table()) placed.push_back(&host.place(*header, parameters_for(header->name)));
     return placed;
 }
 

@@ -87,10 +87,12 @@ private:
     std::uint64_t bits_ = 0;
 };
 
-static_assert([] {
-    for (const FailureKey& k : failure_keys)
-        if (k.key == 0 || k.key >= FailedKeys::limit) return false;
-    return true;
-}(), "every known key has a bit of its own");
+static_assert(
+    [] {
+        for (const FailureKey& k : failure_keys)
+            if (k.key == 0 || k.key >= FailedKeys::limit) return false;
+        return true;
+    }(),
+    "every known key has a bit of its own");
 
 }  // namespace korvel::host

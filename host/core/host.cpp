@@ -6,8 +6,8 @@
 #include <limits>
 #include <stdexcept>
 
-#include "host/core/gauge_records.h"
 #include "formats/wave.h"
+#include "host/core/gauge_records.h"
 #include "host/core/tooltip_format.h"
 
 #ifdef _WIN32
@@ -407,8 +407,7 @@ std::int32_t offset(std::int32_t point, std::int32_t corner) {
 }
 }  // namespace
 
-void Host::deliver(PlacedGauge& gauge, const ChildArea& child, std::int32_t x, std::int32_t y,
-                   std::uint32_t flags) {
+void Host::deliver(PlacedGauge& gauge, const ChildArea& child, std::int32_t x, std::int32_t y, std::uint32_t flags) {
     if (probe_) run_probe("mouse", gauge);
     activate(gauge);
     MouseRect& rect = *child.rect;
@@ -436,7 +435,8 @@ bool Host::press(PlacedGauge& gauge, std::int32_t x, std::int32_t y, MouseButton
     const ChildArea* child = press_area(gauge, x, y, bit);
     if (child == nullptr) return false;
     const std::uint32_t accepted = child->rect->accepted_events;
-    held_ = Held{&gauge, x, y, bit, (accepted & mouse_repeat) != 0, bit == mouse_left_click && (accepted & mouse_drag) != 0};
+    held_ = Held{
+        &gauge, x, y, bit, (accepted & mouse_repeat) != 0, bit == mouse_left_click && (accepted & mouse_drag) != 0};
     return true;
 }
 
@@ -471,8 +471,7 @@ bool Host::hold(PlacedGauge& gauge, std::int32_t x, std::int32_t y, int repeats,
     return true;
 }
 
-bool Host::mouse_event(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t wanted,
-                       std::uint32_t flags) {
+bool Host::mouse_event(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::uint32_t wanted, std::uint32_t flags) {
     const ChildArea* child = gauge.mouse_.child_at(x, y, wanted);
     if (child == nullptr) return false;
     deliver(gauge, *child, x, y, flags);
@@ -497,8 +496,8 @@ Tooltip Host::tooltip(PlacedGauge& gauge, std::int32_t x, std::int32_t y) {
     if (source.tooltip != nullptr) {
         activate(gauge);
         const MouseRect& t = *source.tooltip;
-        result.text = format_tooltip(t.tooltip_text, t.tooltip_arguments, t.argument_count, gauge.header_,
-                                     tooltip_text_);
+        result.text =
+            format_tooltip(t.tooltip_text, t.tooltip_arguments, t.argument_count, gauge.header_, tooltip_text_);
         deactivate(gauge);
     }
     return result;

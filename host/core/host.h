@@ -51,9 +51,9 @@ struct PixelTravel {
 };
 
 struct Tooltip {
-    bool shown = false;        // something shows at that point
-    std::string_view text;     // the module's text with its inserts filled; empty for a host text
-    std::uint32_t help_id = 0; // the host's own text, when the module gives none
+    bool shown = false;         // something shows at that point
+    std::string_view text;      // the module's text with its inserts filled; empty for a host text
+    std::uint32_t help_id = 0;  // the host's own text, when the module gives none
 };
 
 class PlacedGauge {
@@ -163,8 +163,7 @@ public:
     bool click(PlacedGauge& gauge, std::int32_t x, std::int32_t y, MouseButton button = MouseButton::left);
     // A press held down for a number of the host's repeat calls, given one
     // after another without the cycles between them, then released.
-    bool hold(PlacedGauge& gauge, std::int32_t x, std::int32_t y, int repeats,
-              MouseButton button = MouseButton::left);
+    bool hold(PlacedGauge& gauge, std::int32_t x, std::int32_t y, int repeats, MouseButton button = MouseButton::left);
     // A left press, then the pointer moved through the path with the button
     // down, then released.
     bool drag(PlacedGauge& gauge, std::int32_t x, std::int32_t y, std::span<const PixelPoint> path);

@@ -38,8 +38,7 @@ std::optional<std::span<const unsigned char>> find(HMODULE module, LPCSTR type, 
 ModuleLibrary::ModuleLibrary() : origin_(module_path()) {
     HMODULE module = LoadLibraryA(origin_.c_str());
     if (module == nullptr)
-        throw std::runtime_error("cannot load " + origin_ + " (Windows error " + std::to_string(GetLastError()) +
-                                 ")");
+        throw std::runtime_error("cannot load " + origin_ + " (Windows error " + std::to_string(GetLastError()) + ")");
     auto* linkage = reinterpret_cast<ModuleLinkage*>(GetProcAddress(module, "Linkage"));
     auto* imports = reinterpret_cast<ModuleImports*>(GetProcAddress(module, "ImportTable"));
     if (linkage == nullptr || imports == nullptr) {

@@ -11,7 +11,8 @@ namespace korvel::host {
 // main panel shows.
 PanelWindows::PanelWindows() {
     std::vector<WindowIdent> by_ident(std::begin(window_idents), std::end(window_idents));
-    std::sort(by_ident.begin(), by_ident.end(), [](const WindowIdent& a, const WindowIdent& b) { return a.ident < b.ident; });
+    std::sort(by_ident.begin(), by_ident.end(),
+              [](const WindowIdent& a, const WindowIdent& b) { return a.ident < b.ident; });
     for (const WindowIdent& w : by_ident) define(w.ident, w.name, w.ident == 0);
 }
 

@@ -247,10 +247,9 @@ public:
             const WAVEFORMATEX& f = *description->lpwfxFormat;
             const auto* extra = reinterpret_cast<const unsigned char*>(&f) + sizeof f;
             try {
-                records().formats_offered.push_back(
-                    {{f.wFormatTag, f.nChannels, f.nSamplesPerSec, f.nAvgBytesPerSec, f.nBlockAlign,
-                      f.wBitsPerSample, f.cbSize},
-                     std::vector<unsigned char>(extra, extra + f.cbSize)});
+                records().formats_offered.push_back({{f.wFormatTag, f.nChannels, f.nSamplesPerSec, f.nAvgBytesPerSec,
+                                                      f.nBlockAlign, f.wBitsPerSample, f.cbSize},
+                                                     std::vector<unsigned char>(extra, extra + f.cbSize)});
             } catch (...) {
             }
         }
@@ -272,7 +271,7 @@ public:
                     // clang-format off
                     r.format = {f->wFormatTag,    f->nChannels,       f->nSamplesPerSec, f->nAvgBytesPerSec,
                                 f->nBlockAlign, f->wBitsPerSample, f->cbSize};
-                    // clang-format on
+                // clang-format on
             }
             auto& buffers = records().buffers;
             buffers.push_back(std::move(r));
@@ -552,8 +551,7 @@ void install_platform_recording(HMODULE module) {
         if (!points_at(library, "DSOUND.dll") && !points_at(library, "WINMM.dll") &&
             !points_at(library, "KERNEL32.dll") && !points_at(library, "msvcrt.dll"))
             continue;
-        for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk); slot->u1.Function != 0;
-             ++slot) {
+        for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk); slot->u1.Function != 0; ++slot) {
             for (const Imported& i : imported) {
                 if (i.real == nullptr || !points_at(library, i.library)) continue;
                 if (slot->u1.Function != reinterpret_cast<decltype(slot->u1.Function)>(i.real)) continue;

@@ -186,7 +186,9 @@ void transponder_hundreds_down(SimulatorState& s, std::uint32_t) { transponder_s
 void transponder_tens_down(SimulatorState& s, std::uint32_t) { transponder_step(s, 1, -1); }
 void transponder_units_down(SimulatorState& s, std::uint32_t) { transponder_step(s, 0, -1); }
 
-void nav1_course_set(SimulatorState& s, std::uint32_t value) { s.variables.set(token::nav1_course_degrees, value % 360u); }
+void nav1_course_set(SimulatorState& s, std::uint32_t value) {
+    s.variables.set(token::nav1_course_degrees, value % 360u);
+}
 
 void open_window(SimulatorState& s, std::uint32_t value) { s.windows.open(panel_id(value)); }
 void close_window(SimulatorState& s, std::uint32_t value) { s.windows.close(panel_id(value)); }
@@ -297,8 +299,8 @@ static_assert(ordered(), "every event has one rule");
 
 const Rule* find(std::uint32_t event) {
     const auto end = rules.end() - 1;
-    const Rule* it = std::lower_bound(rules.begin(), end, event,
-                                      [](const Rule& r, std::uint32_t e) { return r.event < e; });
+    const Rule* it =
+        std::lower_bound(rules.begin(), end, event, [](const Rule& r, std::uint32_t e) { return r.event < e; });
     return it != end && it->event == event ? it : nullptr;
 }
 
@@ -306,7 +308,8 @@ const Rule* find(std::uint32_t event) {
 
 std::uint32_t to_bcd(std::uint32_t decimal) {
     std::uint32_t word = 0;
-    for (std::uint32_t shift = 0; decimal != 0 && shift < 32; shift += 4, decimal /= 10) word |= (decimal % 10) << shift;
+    for (std::uint32_t shift = 0; decimal != 0 && shift < 32; shift += 4, decimal /= 10)
+        word |= (decimal % 10) << shift;
     return word;
 }
 

@@ -19,7 +19,7 @@ struct SimulatorState {
     std::string atc_id = "F-KRVL";
     bool nav1_audio = false;  // the receivers' ident audio, as the audio events leave it
     bool nav2_audio = false;
-    int starter_held_cycles = 0;     // updates until the starter springs back
+    int starter_held_cycles = 0;        // updates until the starter springs back
     std::uint32_t engine_on_lever = 0;  // as the engine-on gauge last set it
 };
 
@@ -27,8 +27,8 @@ struct SimulatorState {
 void advance_cycle(SimulatorState& state);
 
 // The radio words as the simulator codes them.
-std::uint32_t to_bcd(std::uint32_t decimal);    // 1234 gives 0x1234
-std::uint32_t from_bcd(std::uint32_t word);     // 0x1234 gives 1234
+std::uint32_t to_bcd(std::uint32_t decimal);  // 1234 gives 0x1234
+std::uint32_t from_bcd(std::uint32_t word);   // 0x1234 gives 1234
 // COM and NAV: MHz and kHz (118.025 MHz is 118, 25) to the word of four BCD
 // digits without the leading 1, keeping hundredths of MHz.
 std::uint32_t vhf_word(std::uint32_t mhz, std::uint32_t khz);

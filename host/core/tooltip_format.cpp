@@ -58,9 +58,12 @@ void format_non_finite(std::span<char> piece, std::string_view format, double va
     const std::string_view flags = format.substr(0, format.find_first_not_of("-+ #0"));
     const char* sign = "";
     if (std::isinf(value)) {
-        if (value < 0) sign = "-";
-        else if (flags.find('+') != std::string_view::npos) sign = "+";
-        else if (flags.find(' ') != std::string_view::npos) sign = " ";
+        if (value < 0)
+            sign = "-";
+        else if (flags.find('+') != std::string_view::npos)
+            sign = "+";
+        else if (flags.find(' ') != std::string_view::npos)
+            sign = " ";
     }
     const char* word = std::isnan(value) ? (upper ? "NAN" : "nan") : (upper ? "INF" : "inf");
     int width = 0;

@@ -22,10 +22,14 @@ using nlohmann::json;
 const char* cursor_name(const MouseRect& rect) {
     if ((rect.accepted_events & mouse_drag) != 0) return "grab";
     switch (rect.cursor) {
-        case cursor_hand: return "pointer";
-        case cursor_up_arrow: return "n-resize";
-        case cursor_down_arrow: return "s-resize";
-        default: return "default";
+        case cursor_hand:
+            return "pointer";
+        case cursor_up_arrow:
+            return "n-resize";
+        case cursor_down_arrow:
+            return "s-resize";
+        default:
+            return "default";
     }
 }
 
@@ -253,7 +257,8 @@ json Cockpit::apply_state_text(const std::string& text) {
 json Cockpit::set_state(const StateRequest& r) {
     json problems = json::array();
     if (r.example) {
-        const auto e = std::find_if(examples_.begin(), examples_.end(), [&](const auto& x) { return x.first == *r.example; });
+        const auto e =
+            std::find_if(examples_.begin(), examples_.end(), [&](const auto& x) { return x.first == *r.example; });
         if (e == examples_.end()) return {{"error", "no shipped flight state is called '" + *r.example + "'"}};
         player_.pause();
         problems = apply_state_text(e->second);
@@ -277,8 +282,8 @@ json Cockpit::profile(const ProfileRequest& r) {
         case ProfileAction::load: {
             std::string text;
             if (r.example) {
-                const auto p =
-                    std::find_if(profiles_.begin(), profiles_.end(), [&](const auto& x) { return x.first == *r.example; });
+                const auto p = std::find_if(profiles_.begin(), profiles_.end(),
+                                            [&](const auto& x) { return x.first == *r.example; });
                 if (p == profiles_.end()) return {{"error", "no shipped profile is called '" + *r.example + "'"}};
                 text = p->second;
             } else {

@@ -25,7 +25,7 @@ namespace korvel::live {
 
 // What the live panel shows, as the command line gives it.
 struct PanelSource {
-    std::string panel_file;    // for messages
+    std::string panel_file;  // for messages
     std::string panel_text;
     std::string panel_folder;  // where its background bitmaps are; empty for none
     std::string state_file;

@@ -19,18 +19,21 @@ json item_json(const render::DisplayItem& item) {
     if (const auto* image = std::get_if<render::Image>(&item.draw)) {
         const render::Matrix& m = image->transform;
         out["img"] = image->bitmap;
-        out["m"] = json::array({rounded(m.xx), rounded(m.yx), rounded(m.xy), rounded(m.yy), rounded(m.x0), rounded(m.y0)});
+        out["m"] =
+            json::array({rounded(m.xx), rounded(m.yx), rounded(m.xy), rounded(m.yy), rounded(m.x0), rounded(m.y0)});
         if (image->alpha != 1.0) out["a"] = rounded(image->alpha);
         if (image->clip)
-            out["clip"] = json::array(
-                {rounded(image->clip->x), rounded(image->clip->y), rounded(image->clip->width), rounded(image->clip->height)});
-        if (image->mask) out["mask"] = json::array({image->mask->bitmap, rounded(image->mask->x), rounded(image->mask->y)});
+            out["clip"] = json::array({rounded(image->clip->x), rounded(image->clip->y), rounded(image->clip->width),
+                                       rounded(image->clip->height)});
+        if (image->mask)
+            out["mask"] = json::array({image->mask->bitmap, rounded(image->mask->x), rounded(image->mask->y)});
     } else {
         const auto& text = std::get<render::Text>(item.draw);
         char colour[8];
         std::snprintf(colour, sizeof colour, "#%02x%02x%02x", text.colour.red, text.colour.green, text.colour.blue);
         out["text"] = text.text;
-        out["box"] = json::array({rounded(text.box.x), rounded(text.box.y), rounded(text.box.width), rounded(text.box.height)});
+        out["box"] =
+            json::array({rounded(text.box.x), rounded(text.box.y), rounded(text.box.width), rounded(text.box.height)});
         out["font"] = text.font_face;
         out["weight"] = text.font_weight;
         out["size"] = rounded(text.font_size);

@@ -18,10 +18,10 @@ namespace korvel::live {
 // What the cockpit reads besides the gauges, for the frame of a cycle.
 struct Readings {
     std::uint64_t cycle = 0;
-    nlohmann::json values;                 // the controls, in pilot units
-    nlohmann::json profile;                // the profile player's state
-    std::vector<std::uint32_t> failed;     // failure keys, in key order
-    std::vector<host::PlayedSound> sounds; // played since the last frame
+    nlohmann::json values;                  // the controls, in pilot units
+    nlohmann::json profile;                 // the profile player's state
+    std::vector<std::uint32_t> failed;      // failure keys, in key order
+    std::vector<host::PlayedSound> sounds;  // played since the last frame
 };
 
 class FrameEncoder {
@@ -37,7 +37,7 @@ public:
     nlohmann::json picture(std::size_t index) const;
 
 private:
-    struct Seen {  // what the pages last saw of a gauge
+    struct Seen {                 // what the pages last saw of a gauge
         std::string fingerprint;  // its element states, exactly
         nlohmann::json picture;   // its display list, as sent
     };

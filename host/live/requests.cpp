@@ -74,9 +74,10 @@ bool on_grid(double offset, double step) {
 
 std::int32_t whole(const json& value, const char* name) {
     if (!value.is_number_integer()) refuse(std::string("'") + name + "' must be a whole number");
-    if (value.is_number_unsigned() ? value.get<std::uint64_t>() > std::uint64_t(std::numeric_limits<std::int32_t>::max())
-                                   : (value.get<std::int64_t>() < std::numeric_limits<std::int32_t>::min() ||
-                                      value.get<std::int64_t>() > std::numeric_limits<std::int32_t>::max()))
+    if (value.is_number_unsigned()
+            ? value.get<std::uint64_t>() > std::uint64_t(std::numeric_limits<std::int32_t>::max())
+            : (value.get<std::int64_t>() < std::numeric_limits<std::int32_t>::min() ||
+               value.get<std::int64_t>() > std::numeric_limits<std::int32_t>::max()))
         refuse(std::string("'") + name + "' is out of range");
     return std::int32_t(value.get<std::int64_t>());
 }
@@ -206,11 +207,11 @@ Decoded<StateRequest> decode_state(std::string_view body) {
                 if (c == nullptr) refuse("there is no control '" + key + "'");
                 const double v = number(value, key);
                 if (!(v >= c->low && v <= c->high))
-                    refuse("'" + key + "' (" + c->label + ") is set from " + written(c->low) + " to " + written(c->high) +
-                           " " + c->unit + ", not " + written(v));
+                    refuse("'" + key + "' (" + c->label + ") is set from " + written(c->low) + " to " +
+                           written(c->high) + " " + c->unit + ", not " + written(v));
                 if (c->kind == ControlKind::frequency && !on_grid(v - c->low, c->step))
-                    refuse("'" + key + "' (" + c->label + ") takes channels " + written(c->step * 1000) + " kHz apart, not " +
-                           written(v) + " " + c->unit);
+                    refuse("'" + key + "' (" + c->label + ") takes channels " + written(c->step * 1000) +
+                           " kHz apart, not " + written(v) + " " + c->unit);
                 const Setting s = setting(*c, v);
                 if (!s.refusal.empty()) refuse("'" + key + "': " + s.refusal + ", not " + written(v));
                 r.values.emplace_back(c, s.value);

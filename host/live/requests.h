@@ -56,8 +56,8 @@ struct Control;
 struct StateRequest {
     // Each control set, with the simulator's value for what the pilot asked.
     std::vector<std::pair<const Control*, double>> values;
-    std::optional<std::string> text;         // a flight state file's text
-    std::optional<std::string> example;      // a shipped flight state by name
+    std::optional<std::string> text;     // a flight state file's text
+    std::optional<std::string> example;  // a shipped flight state by name
     std::optional<std::string> atc_id;
     std::vector<std::uint32_t> fail;
     std::vector<std::uint32_t> restore;
@@ -68,10 +68,10 @@ enum class ProfileAction { play, pause, seek, load };
 
 struct ProfileRequest {
     ProfileAction action = ProfileAction::play;
-    std::optional<double> time;         // seconds from the profile's start
-    std::optional<std::string> text;    // a profile file's text, for load
-    std::optional<std::string> example; // a shipped profile by name, for load
-    std::optional<double> speed;        // 1 is real time
+    std::optional<double> time;          // seconds from the profile's start
+    std::optional<std::string> text;     // a profile file's text, for load
+    std::optional<std::string> example;  // a shipped profile by name, for load
+    std::optional<double> speed;         // 1 is real time
 };
 
 // A refusal: the HTTP status and what to tell the asker.

@@ -60,8 +60,7 @@ void job_failed(LivePanel& panel, const httplib::Request& req, httplib::Response
 }
 
 // Runs a job on the host thread and answers with its JSON.
-void on_host(LivePanel& panel, const httplib::Request& req, httplib::Response& res,
-             std::function<json(Cockpit&)> job) {
+void on_host(LivePanel& panel, const httplib::Request& req, httplib::Response& res, std::function<json(Cockpit&)> job) {
     try {
         json result = panel.call<json>(std::move(job));
         if (result.contains("error"))
@@ -121,7 +120,8 @@ bool Server::own_host(const std::string& host_header) const {
     // A page reached by an address needs no name; a rebinding attack needs one.
     if (ip_literal(host)) return true;
     if (host == "localhost" || host.ends_with(".localhost")) return true;
-    return std::find(options_.allowed_hosts.begin(), options_.allowed_hosts.end(), host) != options_.allowed_hosts.end();
+    return std::find(options_.allowed_hosts.begin(), options_.allowed_hosts.end(), host) !=
+           options_.allowed_hosts.end();
 }
 
 // Every request is checked before its route: a Host that is not the
@@ -138,17 +138,17 @@ std::optional<std::pair<int, std::string>> Server::refusal(const httplib::Reques
     if (req.has_header("Origin")) {
         const std::string origin = req.get_header_value("Origin");
         if (lower(origin) != "http://" + lower(host))
-            return std::pair{403, "the panel takes requests only from its own pages, not from the origin '" + origin + "'"};
+            return std::pair{403,
+                             "the panel takes requests only from its own pages, not from the origin '" + origin + "'"};
     }
     const std::string type = lower(req.get_header_value("Content-Type"));
     const std::string_view media = std::string_view(type).substr(0, type.find(';'));
     if (media.find_first_not_of(' ') == std::string_view::npos ||
         media.substr(0, media.find_last_not_of(' ') + 1) != "application/json")
-        return std::pair{415, "the body must be sent as application/json, not as '" +
-                                  req.get_header_value("Content-Type") + "'"};
+        return std::pair{
+            415, "the body must be sent as application/json, not as '" + req.get_header_value("Content-Type") + "'"};
     return std::nullopt;
 }
-
 
 Server::Server(LivePanel& panel, ServerOptions options)
     : panel_(panel), options_(std::move(options)), http_(std::make_unique<httplib::Server>()) {
@@ -232,7 +232,8 @@ void Server::routes() {
 
     s.Get(R"(/api/gauge/([A-Za-z0-9_@]+)\.png)", [&panel](const httplib::Request& req, httplib::Response& res) {
         const std::string name = req.matches[1];
-        if (panel.catalogue().find(name) == nullptr) return refuse(res, 404, "the panel places no gauge '" + name + "'");
+        if (panel.catalogue().find(name) == nullptr)
+            return refuse(res, 404, "the panel places no gauge '" + name + "'");
         binary(panel, req, res, "image/png", "gauge " + name, [name](Cockpit& c) { return c.gauge_png(name); });
         res.set_header("Cache-Control", "no-store");
     });
@@ -254,7 +255,8 @@ void Server::routes() {
     s.Get(R"(/api/wave/(\d{1,4})\.wav)", [&panel](const httplib::Request& req, httplib::Response& res) {
         const auto id = number_in(req.matches[1]);
         if (!id) return refuse(res, 404, "there is no such wave");
-        binary(panel, req, res, "audio/wav", "wave " + std::to_string(*id), [id = *id](Cockpit& c) { return c.wave(id); });
+        binary(panel, req, res, "audio/wav", "wave " + std::to_string(*id),
+               [id = *id](Cockpit& c) { return c.wave(id); });
     });
 
     s.Get("/api/events", [&panel, this](const httplib::Request&, httplib::Response& res) {
@@ -284,8 +286,9 @@ void Server::routes() {
     // Everything else is refused with a message, never a file of the disk.
     s.set_error_handler([](const httplib::Request& req, httplib::Response& res) {
         if (!res.body.empty()) return;
-        const std::string what = res.status == 404   ? "there is nothing at " + req.path
-                                 : res.status == 413 ? "the body is larger than " + std::to_string(largest_body) + " bytes"
+        const std::string what = res.status == 404 ? "there is nothing at " + req.path
+                                 : res.status == 413
+                                     ? "the body is larger than " + std::to_string(largest_body) + " bytes"
                                  : res.status == 405 ? req.method + " is not used at " + req.path
                                                      : "the request was refused";
         res.set_content(json{{"error", what}}.dump(), "application/json");

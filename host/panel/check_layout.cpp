@@ -57,7 +57,8 @@ private:
     static std::vector<Rect> click_areas(const PlacedLine& p) {
         std::vector<Rect> out;
         const auto size = p.gauge->size();
-        const Rect whole{double(p.box.x), double(p.box.y), double(p.box.x) + p.box.width, double(p.box.y) + p.box.height};
+        const Rect whole{double(p.box.x), double(p.box.y), double(p.box.x) + p.box.width,
+                         double(p.box.y) + p.box.height};
         for (const host::ChildArea& c : p.gauge->mouse().children()) {
             if (c.area.unbounded || !size || size->width <= 0 || size->height <= 0) {
                 out.push_back(whole);
@@ -67,7 +68,8 @@ private:
             Rect r{p.box.x + c.area.box.x * sx, p.box.y + c.area.box.y * sy,
                    p.box.x + (double(c.area.box.x) + c.area.box.width) * sx,
                    p.box.y + (double(c.area.box.y) + c.area.box.height) * sy};
-            r = {std::max(r.x0, whole.x0), std::max(r.y0, whole.y0), std::min(r.x1, whole.x1), std::min(r.y1, whole.y1)};
+            r = {std::max(r.x0, whole.x0), std::max(r.y0, whole.y0), std::min(r.x1, whole.x1),
+                 std::min(r.y1, whole.y1)};
             if (r.x1 > r.x0 && r.y1 > r.y0) out.push_back(r);
         }
         return out;
@@ -82,7 +84,8 @@ private:
                 std::optional<Rect> both;
                 for (const Rect& a : gauges[i].second)
                     for (const Rect& b : gauges[j].second) {
-                        const Rect r{std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
+                        const Rect r{std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1),
+                                     std::min(a.y1, b.y1)};
                         if (!(r.x1 > r.x0 && r.y1 > r.y0)) continue;
                         both = both ? Rect{std::min(both->x0, r.x0), std::min(both->y0, r.y0), std::max(both->x1, r.x1),
                                            std::max(both->y1, r.y1)}
@@ -92,15 +95,15 @@ private:
                 const PlacedLine& first = *gauges[i].first;
                 const PlacedLine& second = *gauges[j].first;
                 const auto x = std::int64_t(std::floor(both->x0)), y = std::int64_t(std::floor(both->y0));
-                const auto width = std::int64_t(std::ceil(both->x1)) - x, height = std::int64_t(std::ceil(both->y1)) - y;
+                const auto width = std::int64_t(std::ceil(both->x1)) - x,
+                           height = std::int64_t(std::ceil(both->y1)) - y;
                 const auto earlier = first.line->line <= second.line->line ? &first : &second;
                 const auto later = earlier == &first ? &second : &first;
                 warn(later->line->line, "click areas of " + later->line->gauge + " overlap those of " +
                                             earlier->line->gauge + " (line " + std::to_string(earlier->line->line) +
                                             ") in " + window_description(w) + " at " + std::to_string(x) + "," +
                                             std::to_string(y) + ", " + std::to_string(width) + " by " +
-                                            std::to_string(height)
-                                            + ": a click there reaches only one of them");
+                                            std::to_string(height) + ": a click there reaches only one of them");
             }
     }
 

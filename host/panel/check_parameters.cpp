@@ -70,7 +70,7 @@ private:
         const ButtonTrial t = try_button(host_, line.gauge, line.parameters);
         copies_[line.gauge].push_back({line.line, t.face, t.help});
 
-        std::string what = !t.click_taken ? "a click reaches no click area"
+        std::string what = !t.click_taken    ? "a click reaches no click area"
                            : t.click.empty() ? "click does nothing"
                                              : "click " + describe(t.click, config_);
         if (!t.at_load.empty()) what += "; when the panel first loads, it " + describe(t.at_load, config_);
@@ -178,8 +178,7 @@ private:
                 why = quoted(rest.substr(0, word)) + " is neither a number nor a window name the buttons know";
             }
             const std::string misread = window_phrase(config_, 0);
-            const std::string instead =
-                meant ? ", not " + window_phrase(config_, meant->ident) : std::string();
+            const std::string instead = meant ? ", not " + window_phrase(config_, meant->ident) : std::string();
             std::string message = quoted(params.substr(at, std::max(end, shown_end) - at)) + ": " + why + ", so " +
                                   (key == 'a' ? "the panel closes " + misread + " when it first loads" + instead
                                               : std::string("the click ") + verb(act) + " " + misread + instead);
@@ -275,8 +274,7 @@ private:
         plates_.push_back({line.line, t});
 
         note(line.line, std::string("the plate shows ") + (fixed ? quoted(t.text) : "the aircraft's identifier") +
-                            " in " + font_phrase(t.font) + ", colour " +
-                            colour_text(t.colour));
+                            " in " + font_phrase(t.font) + ", colour " + colour_text(t.colour));
 
         // The fixed text as written: after t, up to a space or a comment.
         const bool written_fixed = !params.empty() && params[0] == 't';
@@ -312,8 +310,7 @@ private:
                                 (text_keys.size() == 1 ? "is read as a key" : "are read as keys") +
                                 " (f, r, g and b are the plate's keys): it shows " + quoted(t.text) + " in " +
                                 font_phrase(t.font) + ", colour " + colour_text(t.colour));
-        if (!clamped.empty())
-            warn(line.line, "colour values run from 0 to 255: " + join(clamped));
+        if (!clamped.empty()) warn(line.line, "colour values run from 0 to 255: " + join(clamped));
 
         if (!fixed) {
             if (const auto at = places_of(left, 't'); !at.empty() && at.front() > 0)
@@ -325,14 +322,14 @@ private:
             std::replace(shown_as_written.begin(), shown_as_written.end(), '_', ' ');
             if (t.characters > 0 && shown_as_written.size() > t.characters && t.text.size() == t.characters &&
                 shown_as_written.compare(0, t.text.size(), t.text) == 0)
-                warn(line.line, "the plate holds " + std::to_string(t.characters) + " characters: " +
-                                    quoted(written_text) + " shows as " + quoted(t.text));
+                warn(line.line, "the plate holds " + std::to_string(t.characters) +
+                                    " characters: " + quoted(written_text) + " shows as " + quoted(t.text));
         }
         if (font_at != std::string::npos && !in_text(font_at)) {
             const std::string written_font = params.substr(font_at + 1);
             if (written_font.size() > t.font.size() && written_font.compare(0, t.font.size(), t.font) == 0)
-                warn(line.line, "a font name holds " + std::to_string(t.font.size()) + " characters: " +
-                                    quoted(written_font) + " is cut to " + quoted(t.font));
+                warn(line.line, "a font name holds " + std::to_string(t.font.size()) +
+                                    " characters: " + quoted(written_font) + " is cut to " + quoted(t.font));
             if (comment_at(t.font) < t.font.size())
                 warn(line.line, "f takes the rest of the parameters, comment and all: the font is " + quoted(t.font));
         }
@@ -354,11 +351,13 @@ private:
             if (at.size() < 2) continue;
             std::vector<int> sorted = at;
             std::sort(sorted.begin(), sorted.end());
-            const std::string placed = gauge + " is placed " + std::to_string(at.size()) + " times (" + lines_list(sorted) + ")";
+            const std::string placed =
+                gauge + " is placed " + std::to_string(at.size()) + " times (" + lines_list(sorted) + ")";
             if (owns_sound(gauge))
                 for (int l : at)
-                    warn(l, placed + ": its click sound belongs to the gauge, not to a copy, so removing one copy "
-                                     "silences them all");
+                    warn(l, placed +
+                                ": its click sound belongs to the gauge, not to a copy, so removing one copy "
+                                "silences them all");
             if (gauge == registration_plate && !plates_.empty()) {
                 const auto& [last_line, last] = plates_.back();
                 for (int l : at)
@@ -373,9 +372,12 @@ private:
                 });
                 if (differ)
                     for (const Copy& k : copies)
-                        warn(k.line, placed + " with different faces or help: they belong to the gauge, so every copy "
-                                              "shows line " + std::to_string(copies.back().line) + "'s, the last to load: " +
-                                              face_phrase(gauge, copies.back().face) + ", " + help_phrase(copies.back().help));
+                        warn(k.line, placed +
+                                         " with different faces or help: they belong to the gauge, so every copy "
+                                         "shows line " +
+                                         std::to_string(copies.back().line) +
+                                         "'s, the last to load: " + face_phrase(gauge, copies.back().face) + ", " +
+                                         help_phrase(copies.back().help));
             }
         }
     }

@@ -103,8 +103,8 @@ ButtonTrial try_button(host::Host& h, const std::string& gauge, const std::optio
 
 PlateTrial try_plate(host::Host& h, const std::optional<std::string>& parameters) {
     PlateTrial t;
-    host::PlacedGauge& g = parameters ? h.place(registration_plate, std::string_view(*parameters))
-                                      : h.place(registration_plate);
+    host::PlacedGauge& g =
+        parameters ? h.place(registration_plate, std::string_view(*parameters)) : h.place(registration_plate);
     h.update(g);
     for (std::size_t i = 0; i < g.element_count(); ++i) {
         const ElementHeader* e = g.element(i).record;

@@ -90,10 +90,14 @@ std::string window_phrase(const PanelConfig& config, std::int32_t id) {
 
 const char* verb(Act act) {
     switch (act) {
-        case Act::open: return "opens";
-        case Act::close: return "closes";
-        case Act::toggle: return "toggles";
-        default: return "sends";
+        case Act::open:
+            return "opens";
+        case Act::close:
+            return "closes";
+        case Act::toggle:
+            return "toggles";
+        default:
+            return "sends";
     }
 }
 

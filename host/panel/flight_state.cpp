@@ -79,7 +79,9 @@ FlightState read_flight_state(std::string_view text) {
             setting->line = line;
             state.settings.push_back(*setting);
         },
-        [&](int line, const std::string& message) { state.problems.push_back({line, message}); });
+        [&](int line, const std::string& message) {
+            state.problems.push_back({line, message});
+        });
     std::stable_sort(state.problems.begin(), state.problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
     return state;

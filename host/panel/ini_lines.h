@@ -16,10 +16,9 @@ namespace korvel::panel {
 // Calls back (line, section, key, value) for every key of the text. Lines of
 // 200 characters or more, which inih cannot read whole, are reported as
 // problems through `too_long` and skipped.
-void for_each_ini_key(std::string_view text,
-                      const std::function<void(int line, std::string_view section, std::string_view key,
-                                               std::string_view value)>& on_key,
-                      const std::function<void(int line, const std::string& message)>& on_problem,
-                      bool keep_slash_comments = false);
+void for_each_ini_key(
+    std::string_view text,
+    const std::function<void(int line, std::string_view section, std::string_view key, std::string_view value)>& on_key,
+    const std::function<void(int line, const std::string& message)>& on_problem, bool keep_slash_comments = false);
 
 }  // namespace korvel::panel

@@ -300,8 +300,9 @@ private:
         for (const auto& [number, title] : titles_)
             if (number >= readable)
                 problem(title.second,
-                        "Window" + two_digits(number) + " comes after a break in the numbering of the titles (no Window" +
-                            two_digits(readable) + "); the simulator stops reading titles there",
+                        "Window" + two_digits(number) +
+                            " comes after a break in the numbering of the titles (no Window" + two_digits(readable) +
+                            "); the simulator stops reading titles there",
                         Severity::warning);
 
         std::map<std::int32_t, const Window*> idents;
@@ -329,15 +330,17 @@ private:
             if (w.ident_line != 0) {
                 if (const auto [at, fresh] = idents.emplace(w.ident, &w); !fresh)
                     problem(w.ident_line,
-                            "ident " + w.ident_name + (w.ident_name == std::to_string(w.ident) ? "" : " (" + std::to_string(w.ident) + ")") +
-                                " is also the ident of " + window_description(*at->second) +
-                                " (line " + std::to_string(at->second->ident_line) +
+                            "ident " + w.ident_name +
+                                (w.ident_name == std::to_string(w.ident) ? "" : " (" + std::to_string(w.ident) + ")") +
+                                " is also the ident of " + window_description(*at->second) + " (line " +
+                                std::to_string(at->second->ident_line) +
                                 "); a button that names it reaches only one of them",
                             Severity::warning);
             }
             // Gauge keys are read in order from gauge00 up to the first number missing.
             auto& keys = gauge_keys_[i];
-            std::stable_sort(keys.begin(), keys.end(), [](const GaugeKey& a, const GaugeKey& b) { return a.number < b.number; });
+            std::stable_sort(keys.begin(), keys.end(),
+                             [](const GaugeKey& a, const GaugeKey& b) { return a.number < b.number; });
             int expected = 0;
             for (std::size_t k = 0; k < keys.size(); ++k) {
                 const GaugeKey& g = keys[k];
@@ -369,9 +372,9 @@ private:
     const GaugeLookup& lookup_;
     PanelConfig config_;
     std::map<std::pair<WindowKind, int>, std::size_t> by_number_;
-    std::map<int, std::pair<std::string, int>> titles_;  // number -> title, line
+    std::map<int, std::pair<std::string, int>> titles_;             // number -> title, line
     std::map<std::size_t, std::pair<std::string, int>> file_1024_;  // window index -> file_1024, line
-    std::map<std::string, int> section_lines_;                     // the first header of each section name
+    std::map<std::string, int> section_lines_;                      // the first header of each section name
     struct GaugeKey {
         int number;
         std::string key;

@@ -33,8 +33,8 @@ struct GaugeLine {
     std::string module;  // as written, with any folder: Sub\Korvel_Instr
     std::string gauge;   // this module's own spelling for its gauges; as written for others
     int x = 0, y = 0;
-    std::optional<int> width;   // none: the gauge's own design size
-    std::optional<int> height;  // none: in proportion to the width
+    std::optional<int> width;               // none: the gauge's own design size
+    std::optional<int> height;              // none: in proportion to the width
     std::optional<std::string> parameters;  // as written, comments included: the module reads them
 };
 
@@ -43,34 +43,34 @@ enum class WindowKind { window, virtual_cockpit };
 using Colour = std::array<std::uint8_t, 3>;
 
 struct Window {
-    int line = 0;             // the section header
+    int line = 0;  // the section header
     WindowKind kind = WindowKind::window;
-    int number = 0;           // NN of [WindowNN] or [VCockpitNN]
-    std::string section;      // as written
-    std::string title;        // Windows-1252, from [Window Titles]; a texture's name for a virtual cockpit
-    bool titled = false;      // the simulator reads its title (listed before any break in the numbering)
-    std::string file;         // the background bitmap as written: file=, or file_1024= without it
+    int number = 0;       // NN of [WindowNN] or [VCockpitNN]
+    std::string section;  // as written
+    std::string title;    // Windows-1252, from [Window Titles]; a texture's name for a virtual cockpit
+    bool titled = false;  // the simulator reads its title (listed before any break in the numbering)
+    std::string file;     // the background bitmap as written: file=, or file_1024= without it
     int file_line = 0;
-    int width = 0;            // size_mm: the window's design units, one pixel each here
+    int width = 0;  // size_mm: the window's design units, one pixel each here
     std::optional<int> height;
     std::optional<Colour> background_color;
     std::optional<std::array<int, 2>> pixel_size;  // a virtual-cockpit texture's
     int position = 0;
     bool visible = true;
     std::int32_t ident = 0;
-    std::string ident_name;   // as written; empty without an ident
+    std::string ident_name;  // as written; empty without an ident
     int ident_line = 0;
     std::vector<GaugeLine> gauges;  // this module's, placed
     std::vector<GaugeLine> others;  // other modules'
 };
 
 struct PanelConfig {
-    std::vector<Window> windows;  // 2D windows by number, then virtual-cockpit sections by number
+    std::vector<Window> windows;    // 2D windows by number, then virtual-cockpit sections by number
     std::vector<Problem> problems;  // in line order
-    int placed_lines = 0;    // gauge lines of this module kept for placing
-    int refused_lines = 0;   // gauge lines of this module that cannot be placed
-    int other_lines = 0;     // gauge lines of other modules
-    int unread_lines = 0;    // lines that are no section, key or comment, or are too long
+    int placed_lines = 0;           // gauge lines of this module kept for placing
+    int refused_lines = 0;          // gauge lines of this module that cannot be placed
+    int other_lines = 0;            // gauge lines of other modules
+    int unread_lines = 0;           // lines that are no section, key or comment, or are too long
 
     std::size_t errors() const;
     std::size_t warnings() const;

@@ -40,11 +40,11 @@ int proportional(int length, int numerator, int denominator) {
 
 GaugeLookup module_gauges(const host::Host& host) {
     return [names = [&host] {
-        std::vector<std::string> all;
-        for (const GaugeHeader* g : host.gauge_table())
-            if (g->name != nullptr) all.emplace_back(g->name);
-        return all;
-    }()](std::string_view name) -> std::optional<std::string> {
+               std::vector<std::string> all;
+               for (const GaugeHeader* g : host.gauge_table())
+                   if (g->name != nullptr) all.emplace_back(g->name);
+               return all;
+           }()](std::string_view name) -> std::optional<std::string> {
         for (const std::string& n : names)
             if (n == name) return n;
         for (const std::string& n : names)
@@ -115,8 +115,8 @@ PanelSession::PanelSession(host::Host& host, const PanelConfig& config, std::str
     }
     for (const Window& w : config.windows)
         for (const GaugeLine& line : w.gauges) {
-            host::PlacedGauge& g = line.parameters ? host.place(line.gauge, std::string_view(*line.parameters))
-                                                   : host.place(line.gauge);
+            host::PlacedGauge& g =
+                line.parameters ? host.place(line.gauge, std::string_view(*line.parameters)) : host.place(line.gauge);
             const host::GaugeSize own = g.size().value_or(host::GaugeSize{1, 1});
             PixelBox box{line.x, line.y, own.width, own.height};
             if (line.width) {
@@ -136,12 +136,13 @@ PanelSession::PanelSession(host::Host& host, const PanelConfig& config, std::str
         if (!w.file.empty() && !panel_folder.empty()) {
             layout.background = find_beside(panel_folder, w.file);
             if (layout.background.empty()) {
-                problems_.push_back({w.file_line, "the background bitmap " + w.file + " is not beside the panel.cfg; " +
-                                                      "the window is drawn without it",
+                problems_.push_back({w.file_line,
+                                     "the background bitmap " + w.file + " is not beside the panel.cfg; " +
+                                         "the window is drawn without it",
                                      Severity::warning});
             } else if (!(layout.bitmap = bitmap_file_size(layout.background))) {
-                problems_.push_back(
-                    {w.file_line, w.file + " is not a bitmap (.bmp); the window is drawn without it", Severity::warning});
+                problems_.push_back({w.file_line, w.file + " is not a bitmap (.bmp); the window is drawn without it",
+                                     Severity::warning});
                 layout.background.clear();
             }
         }
@@ -154,17 +155,19 @@ PanelSession::PanelSession(host::Host& host, const PanelConfig& config, std::str
             bottom = std::max(bottom, clamped(std::int64_t(p.box.y) + p.box.height));
         }
         layout.width = w.width > 0 ? w.width : layout.bitmap ? layout.bitmap->width : right;
-        layout.height = w.height               ? *w.height
-                        : layout.bitmap        ? proportional(layout.width, layout.bitmap->height, layout.bitmap->width)
+        layout.height = w.height        ? *w.height
+                        : layout.bitmap ? proportional(layout.width, layout.bitmap->height, layout.bitmap->width)
                         : w.width > 0 || right > 1 ? bottom
                                                    : 1;
         if (w.width <= 0 && !layout.bitmap)
-            problems_.push_back({w.line,
-                                 "[" + w.section + "] has neither size_mm nor a background bitmap; it is drawn as large as its gauges",
-                                 Severity::warning});
+            problems_.push_back(
+                {w.line,
+                 "[" + w.section + "] has neither size_mm nor a background bitmap; it is drawn as large as its gauges",
+                 Severity::warning});
         layouts_.push_back(std::move(layout));
     }
-    std::stable_sort(problems_.begin(), problems_.end(), [](const Problem& a, const Problem& b) { return a.line < b.line; });
+    std::stable_sort(problems_.begin(), problems_.end(),
+                     [](const Problem& a, const Problem& b) { return a.line < b.line; });
 }
 
 const WindowLayout& PanelSession::layout(const Window& window) const {
@@ -174,7 +177,8 @@ const WindowLayout& PanelSession::layout(const Window& window) const {
 }
 
 std::size_t PanelSession::gauges_in(const Window& window) const {
-    return std::size_t(std::count_if(placed_.begin(), placed_.end(), [&](const PlacedLine& p) { return p.window == &window; }));
+    return std::size_t(
+        std::count_if(placed_.begin(), placed_.end(), [&](const PlacedLine& p) { return p.window == &window; }));
 }
 
 host::PlacedGauge* PanelSession::find(std::string_view name) const {

@@ -15,11 +15,11 @@ struct DibLayout {
     std::int32_t width = 0;
     std::int32_t height = 0;
     bool top_down = false;
-    std::uint16_t bits = 0;     // 8, 24 or 32 per pixel
+    std::uint16_t bits = 0;  // 8, 24 or 32 per pixel
     std::size_t palette_at = 0;
     std::uint32_t colours = 0;  // palette entries; 0 but for 8 bits per pixel
     std::size_t pixels_at = 0;
-    std::size_t row = 0;        // bytes a stored row takes, padding included
+    std::size_t row = 0;  // bytes a stored row takes, padding included
 };
 
 // A bitmap resource (a BITMAPINFOHEADER and what follows it, or a whole .bmp

@@ -23,7 +23,7 @@ double radians(double degrees) { return degrees * pi / 180.0; }
 // painter composing it with its own transform lands where cairo's
 // translate, rotate and scale calls would.
 Matrix product(const Matrix& a, const Matrix& b) {
-    return {a.xx * b.xx + a.yx * b.xy, a.xx * b.yx + a.yx * b.yy, a.xy * b.xx + a.yy * b.xy,
+    return {a.xx * b.xx + a.yx * b.xy, a.xx * b.yx + a.yx * b.yy,        a.xy * b.xx + a.yy * b.xy,
             a.xy * b.yx + a.yy * b.yy, a.x0 * b.xx + a.y0 * b.xy + b.x0, a.x0 * b.yx + a.y0 * b.yy + b.y0};
 }
 
@@ -65,8 +65,11 @@ std::optional<Image> needle(const host::PlacedGauge& g, std::size_t i) {
     // angles, which count from twelve o'clock.
     double turn = n.table_rows == 0 ? g.element(i).value : g.needle_pose(i).angle - 90.0;
     if (!std::isfinite(turn)) turn = 0.0;
-    const Matrix m =
-        Placement().translate(h.position.x, h.position.y).rotate(turn_angle(turn)).translate(-h.centre.x, -h.centre.y).matrix();
+    const Matrix m = Placement()
+                         .translate(h.position.x, h.position.y)
+                         .rotate(turn_angle(turn))
+                         .translate(-h.centre.x, -h.centre.y)
+                         .matrix();
     return Image{h.resource_id, m, 1.0, std::nullopt, std::nullopt};
 }
 
@@ -129,17 +132,19 @@ std::optional<Text> text(const host::PlacedGauge& g, std::size_t i) {
     // and cairo stops drawing for good at the first byte that is not.
     std::string utf8 = host::utf8_from_cp1252(g.text(i));
     if (utf8.empty()) return std::nullopt;
-    std::string face = host::utf8_from_cp1252(std::string_view(s.font_face, ::strnlen(s.font_face, sizeof s.font_face)));
+    std::string face =
+        host::utf8_from_cp1252(std::string_view(s.font_face, ::strnlen(s.font_face, sizeof s.font_face)));
     if (face.empty()) face = "sans-serif";
     const std::uint32_t c = s.text_colour;
-    return Text{std::move(utf8),
-                Rect{double(s.header.position.x), double(s.header.position.y), double(s.box_width), double(s.box_height)},
-                std::move(face),
-                s.font_weight >= 600 ? 700 : 400,
-                s.box_height * text_size_of_box,
-                Colour{std::uint8_t(c & 0xFF), std::uint8_t((c >> 8) & 0xFF), std::uint8_t((c >> 16) & 0xFF)},
-                (s.layout_flags & centre_across_flag) != 0,
-                (s.layout_flags & centre_down_flag) != 0};
+    return Text{
+        std::move(utf8),
+        Rect{double(s.header.position.x), double(s.header.position.y), double(s.box_width), double(s.box_height)},
+        std::move(face),
+        s.font_weight >= 600 ? 700 : 400,
+        s.box_height * text_size_of_box,
+        Colour{std::uint8_t(c & 0xFF), std::uint8_t((c >> 8) & 0xFF), std::uint8_t((c >> 16) & 0xFF)},
+        (s.layout_flags & centre_across_flag) != 0,
+        (s.layout_flags & centre_down_flag) != 0};
 }
 
 }  // namespace
@@ -189,8 +194,8 @@ DisplayList display_list(const host::PlacedGauge& g, const BitmapSizes& sizes) {
         if (!bitmap) continue;
         switch (h.kind) {
             case element_static_image:
-                add(i, std::optional<Image>(Image{h.resource_id, at(h.position.x, h.position.y), 1.0, std::nullopt,
-                                                  std::nullopt}));
+                add(i, std::optional<Image>(
+                           Image{h.resource_id, at(h.position.x, h.position.y), 1.0, std::nullopt, std::nullopt}));
                 break;
             case element_needle:
                 add(i, needle(g, i));

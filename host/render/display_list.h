@@ -118,11 +118,11 @@ struct Colour {
 // is centred in the box's width; centred down, the font's height (ascent and
 // descent) is centred in the box's height.
 struct Text {
-    std::string text;       // UTF-8
+    std::string text;  // UTF-8
     Rect box;
-    std::string font_face;  // a family name, "sans-serif" where the module names none
-    int font_weight = 400;  // 400 or 700: the weights both painters have
-    double font_size = 0.0; // pixels, em height
+    std::string font_face;   // a family name, "sans-serif" where the module names none
+    int font_weight = 400;   // 400 or 700: the weights both painters have
+    double font_size = 0.0;  // pixels, em height
     Colour colour;
     bool centred_across = false;
     bool centred_down = false;

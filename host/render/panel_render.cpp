@@ -15,7 +15,7 @@ namespace {
 
 constexpr double title_height = 22;
 constexpr double gap = 16;
-constexpr int largest_side = 16384;    // a window's picture: a gigabyte at most
+constexpr int largest_side = 16384;      // a window's picture: a gigabyte at most
 constexpr int largest_overview = 32767;  // beyond it cairo makes no surface
 
 std::optional<std::vector<unsigned char>> read_file(const std::string& path) {
@@ -131,7 +131,8 @@ Surface draw_overview(const std::vector<WindowPicture>& windows) {
     const double main_w = windows.empty() ? 0 : cairo_image_surface_get_width(windows[0].image.get());
     const double main_h = windows.empty() ? 0 : cairo_image_surface_get_height(windows[0].image.get());
     width = std::max(width, main_w + 2 * gap);
-    const double height = gap + title_height + main_h + (windows.size() > 1 ? gap + title_height + row_height : 0) + gap;
+    const double height =
+        gap + title_height + main_h + (windows.size() > 1 ? gap + title_height + row_height : 0) + gap;
     if (width > largest_overview || height > largest_overview)
         throw RenderError("the overview of " + std::to_string(windows.size()) + " windows would be " +
                           std::to_string(int(width)) + " by " + std::to_string(int(height)) +

@@ -115,7 +115,8 @@ std::optional<std::string> write_png_file(cairo_surface_t* surface, const std::s
     PngFailure failure;
     PngWriter writer(failure);
     if (writer.png == nullptr || writer.info == nullptr) return "libpng could not start";
-    if (!write_png(writer.png, writer.info, file.get(), surface, alpha, row.data())) return std::string(failure.message);
+    if (!write_png(writer.png, writer.info, file.get(), surface, alpha, row.data()))
+        return std::string(failure.message);
     if (std::fclose(file.release()) != 0) return std::strerror(errno);
     return std::nullopt;
 }

@@ -24,8 +24,8 @@ int check(const std::string& path) {
         errors += f.severity == panel::Severity::error;
         warnings += f.severity == panel::Severity::warning;
     }
-    std::cout << errors << (errors == 1 ? " error, " : " errors, ") << warnings << (warnings == 1 ? " warning" : " warnings")
-              << "\n";
+    std::cout << errors << (errors == 1 ? " error, " : " errors, ") << warnings
+              << (warnings == 1 ? " warning" : " warnings") << "\n";
     return errors > 0 ? 1 : 0;
 }
 

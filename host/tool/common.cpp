@@ -50,8 +50,7 @@ PanelFile load_panel(const Host& host, const std::string& path) {
 }
 
 bool apply_state(Host& host, const std::string& state_file, const std::vector<std::string>& sets) {
-    const std::string text = state_file.empty() ? std::string(builtin_state)
-                                                : read_text(state_file, "flight state");
+    const std::string text = state_file.empty() ? std::string(builtin_state) : read_text(state_file, "flight state");
     const auto state = panel::read_flight_state(text);
     print(std::cerr, state.problems, state_file.empty() ? "built-in flight state" : state_file);
     const bool problems = !state.problems.empty();
@@ -62,7 +61,7 @@ bool apply_state(Host& host, const std::string& state_file, const std::vector<st
         const auto setting = eq == std::string::npos
                                  ? std::nullopt
                                  : panel::parse_setting(std::string_view(set).substr(0, eq),
-                                                                std::string_view(set).substr(eq + 1), error);
+                                                        std::string_view(set).substr(eq + 1), error);
         if (!setting) throw Failure("--set " + set + ": " + error);
         panel::apply_flight_state({{*setting}, std::nullopt, {}}, host.simulator());
     }

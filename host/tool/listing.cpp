@@ -42,22 +42,22 @@ void print_gauge_table(std::ostream& out, const std::vector<GaugeHeader*>& gauge
     for (const GaugeHeader* g : gauges) {
         const host::GaugeSummary s = host::summarize(*g);
         out << std::right << std::setw(2) << ++index << "  " << std::left << std::setw(26) << s.name << std::right
-            << std::setw(5) << s.size_mm << std::setw(9) << s.elements << std::setw(8) << s.children
-            << std::setw(6) << s.tooltips << std::setw(9) << s.parents << "  " << std::left << std::setw(8)
+            << std::setw(5) << s.size_mm << std::setw(9) << s.elements << std::setw(8) << s.children << std::setw(6)
+            << s.tooltips << std::setw(9) << s.parents << "  " << std::left << std::setw(8)
             << (s.has_callback ? "yes" : "no") << "  " << kinds(s) << "\n";
         if (detailed) {
             for (std::uint32_t id : s.parent_help_ids) out << "      parent help " << hex(id) << "\n";
             for (std::uint32_t id : s.tooltip_help_ids) out << "      tooltip: host text " << hex(id) << "\n";
             for (const std::string& t : s.tooltip_texts) out << "      tooltip: \"" << t << "\"\n";
         }
-        for (std::size_t k = 0; k < s.elements_by_kind.size(); ++k)
-            total.elements_by_kind[k] += s.elements_by_kind[k];
+        for (std::size_t k = 0; k < s.elements_by_kind.size(); ++k) total.elements_by_kind[k] += s.elements_by_kind[k];
         total.elements += s.elements;
         total.parents += s.parents;
         total.tooltips += s.tooltips;
         total.children += s.children;
     }
-    out << "\n" << gauges.size() << " gauges; " << total.elements << " elements: " << kinds(total) << "\n"
+    out << "\n"
+        << gauges.size() << " gauges; " << total.elements << " elements: " << kinds(total) << "\n"
         << total.parents << " parents, " << total.tooltips << " tooltips, " << total.children << " children\n";
 }
 

@@ -33,12 +33,16 @@ int main(int argc, char** argv) {
     };
 
     RenderOptions drawing;
-    CLI::App* render_verb = app.add_subcommand("render", "Draw the panel's windows after a flight state, clicks and updates");
-    render_verb->add_option("panel", drawing.flight.panel, "The panel configuration (panel.cfg); the tool's own without one");
+    CLI::App* render_verb =
+        app.add_subcommand("render", "Draw the panel's windows after a flight state, clicks and updates");
+    render_verb->add_option("panel", drawing.flight.panel,
+                            "The panel configuration (panel.cfg); the tool's own without one");
     flight_options(render_verb, drawing.flight);
-    render_verb->add_option("--fail", drawing.flight.fails, "Fail an instrument by its key's name or number (pitot_static, 7)");
+    render_verb->add_option("--fail", drawing.flight.fails,
+                            "Fail an instrument by its key's name or number (pitot_static, 7)");
     render_verb->add_option("--updates", drawing.updates, "Update cycles after the clicks (60)");
-    render_verb->add_option("--click", drawing.clicks, "A click: GAUGE X Y left|right, in the gauge's pixels")->expected(4);
+    render_verb->add_option("--click", drawing.clicks, "A click: GAUGE X Y left|right, in the gauge's pixels")
+        ->expected(4);
     render_verb->add_option("--window", drawing.window, "Draw only this window (its ident or number)");
     render_verb->add_option("-o,--output", drawing.output, "The picture to write (PNG)")->required();
 

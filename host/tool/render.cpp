@@ -31,7 +31,8 @@ struct Flight {
         state_problems = apply_state(panel_host, options.state, options.sets);
         for (const std::string& name : options.fails) {
             const auto key = host::failure_key(name);
-            if (!key || !host::failure_name(*key)) throw Failure("--fail: no instrument fails by the key '" + name + "'");
+            if (!key || !host::failure_name(*key))
+                throw Failure("--fail: no instrument fails by the key '" + name + "'");
             panel_host.fail(*key);
         }
         panel_host.update();
@@ -81,19 +82,22 @@ int render(const RenderOptions& options) {
     for (const panel::WindowLayout& layout : session.layouts()) {
         const panel::Window& w = *layout.window;
         const bool shown = session.shown(w);
-        const bool wanted = options.window.empty() ? shown
-                                           : (panel::window_file_name(w) == options.window ||
-                                              (w.kind == panel::WindowKind::window &&
-                                               (options.window == std::to_string(w.number) || options.window == std::to_string(w.ident))));
+        const bool wanted =
+            options.window.empty()
+                ? shown
+                : (panel::window_file_name(w) == options.window ||
+                   (w.kind == panel::WindowKind::window &&
+                    (options.window == std::to_string(w.number) || options.window == std::to_string(w.ident))));
         if (!wanted) continue;
         pictures.push_back({&w, render::draw_window(layout, session, bitmaps)});
     }
-    if (pictures.empty()) throw Failure(options.window.empty() ? "no window is visible" : "the panel has no window " + options.window);
+    if (pictures.empty())
+        throw Failure(options.window.empty() ? "no window is visible" : "the panel has no window " + options.window);
     const auto wrote = [&](const std::string& path, const render::WindowPicture& p) {
         const std::size_t n = session.gauges_in(*p.window);
         std::cout << "korvel-panel: wrote " << path << " ("
-                  << host::utf8_from_cp1252(!p.window->title.empty() ? p.window->title : p.window->section)
-                  << ": " << n << (n == 1 ? " gauge)" : " gauges)") << "\n";
+                  << host::utf8_from_cp1252(!p.window->title.empty() ? p.window->title : p.window->section) << ": " << n
+                  << (n == 1 ? " gauge)" : " gauges)") << "\n";
     };
     if (!options.window.empty()) {
         render::write_png(pictures[0].image.get(), options.output);
@@ -112,7 +116,8 @@ int render(const RenderOptions& options) {
         }
         std::future<void> overview_written;
         if (overview)
-            overview_written = std::async(std::launch::async, [&] { render::write_png(overview.get(), options.output); });
+            overview_written =
+                std::async(std::launch::async, [&] { render::write_png(overview.get(), options.output); });
         for (const auto& p : pictures) {
             const fs::path each =
                 out.parent_path() / (out.stem().string() + "-" + panel::window_file_name(*p.window) + ".png");
@@ -126,9 +131,8 @@ int render(const RenderOptions& options) {
     }
     const auto& c = flight.file.config;
     std::cout << "korvel-panel: " << c.placed_lines << " of " << c.placed_lines + c.refused_lines
-              << " Korvel_Instr gauge lines placed, " << c.other_lines
-              << (c.other_lines == 1 ? " line" : " lines") << " of other modules, " << c.unread_lines
-              << (c.unread_lines == 1 ? " line" : " lines") << " not read\n";
+              << " Korvel_Instr gauge lines placed, " << c.other_lines << (c.other_lines == 1 ? " line" : " lines")
+              << " of other modules, " << c.unread_lines << (c.unread_lines == 1 ? " line" : " lines") << " not read\n";
     return flight.status();
 }
 

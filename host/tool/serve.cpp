@@ -30,8 +30,7 @@ int serve(const ServeOptions& options) {
     const bool port_given = options.port_given;
     live::PanelSource source;
     source.panel_file = panel_path.empty() ? "built-in panel.cfg" : panel_path;
-    source.panel_text = panel_path.empty() ? std::string(builtin_panel)
-                                           : read_text(panel_path, "panel configuration");
+    source.panel_text = panel_path.empty() ? std::string(builtin_panel) : read_text(panel_path, "panel configuration");
     if (!panel_path.empty()) {
         source.panel_folder = fs::path(panel_path).parent_path().string();
         if (source.panel_folder.empty()) source.panel_folder = ".";
@@ -51,8 +50,9 @@ int serve(const ServeOptions& options) {
     std::signal(SIGINT, on_interrupt);
     std::signal(SIGTERM, on_interrupt);
     const std::string shown = address == "0.0.0.0" ? "127.0.0.1" : address;
-    std::cout << "korvel-panel: the live panel is at http://" << (shown.find(':') != std::string::npos ? "[" + shown + "]" : shown)
-              << ":" << bound << "/ (Ctrl-C stops it)" << std::endl;
+    std::cout << "korvel-panel: the live panel is at http://"
+              << (shown.find(':') != std::string::npos ? "[" + shown + "]" : shown) << ":" << bound
+              << "/ (Ctrl-C stops it)" << std::endl;
     const bool ok = server.listen();
     serving = nullptr;
     std::signal(SIGINT, SIG_DFL);

@@ -90,8 +90,7 @@ std::uint32_t parse_help_id(const char* text) {
     if (text == nullptr || *text == '\0') return 0;
     if (const HelpIdent* n = named_prefix(text, help_idents)) return n->id;
     const std::int32_t number = parse_decimal(text);
-    return number >= 0 && static_cast<std::uint32_t>(number) >= lowest_help_id ? static_cast<std::uint32_t>(number)
-                                                                                 : 0;
+    return number >= 0 && static_cast<std::uint32_t>(number) >= lowest_help_id ? static_cast<std::uint32_t>(number) : 0;
 }
 
 std::int32_t run_panel_parameters(GaugeHeader* gauge) {

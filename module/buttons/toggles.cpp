@@ -3,10 +3,10 @@
 // their parameter string says, so a panel configuration can make any of them
 // act on any window. Their faces below are only the default ones.
 #include "module/builders.h"
+#include "module/buttons/parameters.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
 #include "module/vocabulary.h"
-#include "module/buttons/parameters.h"
 
 namespace {
 
@@ -74,9 +74,7 @@ struct HostToggle {
         end_of_rects(),
     };
     // clang-format on
-    static constexpr GaugeHeader header() {
-        return gauge_header(button.name, toggle_size_mm, elements.list, rects);
-    }
+    static constexpr GaugeHeader header() { return gauge_header(button.name, toggle_size_mm, elements.list, rects); }
 };
 
 // The list ends early for a button without a tooltip; the host reads no
@@ -108,8 +106,7 @@ constinit GaugeHeader map_toggle_gauge = HostToggle<map_toggle_gauge, map>::head
 constinit GaugeHeader invisible_toggle_gauge = ParameterToggle<invisible_toggle_gauge, invisible>::header();
 constinit GaugeHeader close_subpanel_gauge = ParameterToggle<close_subpanel_gauge, close_subpanel>::header();
 constinit GaugeHeader radios_toggle_gauge = ParameterToggle<radios_toggle_gauge, radios>::header();
-constinit GaugeHeader landing_view_toggle_gauge =
-    ParameterToggle<landing_view_toggle_gauge, landing_view>::header();
+constinit GaugeHeader landing_view_toggle_gauge = ParameterToggle<landing_view_toggle_gauge, landing_view>::header();
 constinit GaugeHeader gps_toggle_gauge = ParameterToggle<gps_toggle_gauge, gps>::header();
 constinit GaugeHeader throttle_toggle_gauge = ParameterToggle<throttle_toggle_gauge, throttle>::header();
 constinit GaugeHeader compass_toggle_gauge = ParameterToggle<compass_toggle_gauge, compass>::header();

@@ -127,9 +127,8 @@ bool read_wave(HMODULE module, std::uint32_t wave_id, FormatChunk& format, HGLOB
             if (format.record.cbSize > extra_read) format.record.cbSize = static_cast<WORD>(extra_read);
             block = GlobalAlloc(GMEM_MOVEABLE, data.cksize);
             void* samples = block != nullptr ? GlobalLock(block) : nullptr;
-            if (samples != nullptr &&
-                mmioRead(file, static_cast<char*>(samples), static_cast<LONG>(data.cksize)) ==
-                    static_cast<LONG>(data.cksize)) {
+            if (samples != nullptr && mmioRead(file, static_cast<char*>(samples), static_cast<LONG>(data.cksize)) ==
+                                          static_cast<LONG>(data.cksize)) {
                 size = data.cksize;
                 ok = true;
             }
@@ -220,8 +219,7 @@ int adpcm_next_sample(AdpcmChannel& channel, unsigned nibble) {
 // One block, or the short last one, of block_bytes bytes (at least its
 // headers), into 16-bit frames at out. False when it names a predictor the
 // table does not have.
-bool adpcm_decode_block(const AdpcmLayout& layout, const unsigned char* block, DWORD block_bytes,
-                        unsigned char*& out) {
+bool adpcm_decode_block(const AdpcmLayout& layout, const unsigned char* block, DWORD block_bytes, unsigned char*& out) {
     const DWORD channels = layout.channels;
     AdpcmChannel state[2];
     for (DWORD c = 0; c < channels; ++c) {
@@ -297,8 +295,7 @@ bool decode_adpcm(FormatChunk& format, HGLOBAL& block, DWORD& size) {
 }
 
 // Copies the samples into a fresh secondary buffer and rewinds it.
-bool fill_buffer(IDirectSound* device, IDirectSoundBuffer*& buffer, FormatChunk& format, HGLOBAL block,
-                 DWORD size) {
+bool fill_buffer(IDirectSound* device, IDirectSoundBuffer*& buffer, FormatChunk& format, HGLOBAL block, DWORD size) {
     DSBUFFERDESC description{};
     description.dwSize = buffer_description_size;
     description.dwFlags = buffer_flags;

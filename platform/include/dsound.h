@@ -35,8 +35,7 @@ typedef const DSBUFFERDESC* LPCDSBUFFERDESC;
 struct IDirectSoundBuffer : IUnknown {
     virtual HRESULT STDMETHODCALLTYPE Lock(DWORD offset, DWORD bytes, LPVOID* first, LPDWORD first_bytes,
                                            LPVOID* second, LPDWORD second_bytes, DWORD flags) = 0;
-    virtual HRESULT STDMETHODCALLTYPE Unlock(LPVOID first, DWORD first_bytes, LPVOID second,
-                                             DWORD second_bytes) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Unlock(LPVOID first, DWORD first_bytes, LPVOID second, DWORD second_bytes) = 0;
     virtual HRESULT STDMETHODCALLTYPE SetCurrentPosition(DWORD position) = 0;
     virtual HRESULT STDMETHODCALLTYPE Play(DWORD reserved, DWORD priority, DWORD flags) = 0;
 

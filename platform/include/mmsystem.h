@@ -9,7 +9,7 @@ struct HMMIO__;
 typedef HMMIO__* HMMIO;
 typedef LONG(CALLBACK* LPMMIOPROC)(LPSTR info, UINT message, LPARAM a, LPARAM b);
 
-#define mmioFOURCC(a, b, c, d)                                                                  \
+#define mmioFOURCC(a, b, c, d)                                                                    \
     (static_cast<DWORD>(static_cast<BYTE>(a)) | (static_cast<DWORD>(static_cast<BYTE>(b)) << 8) | \
      (static_cast<DWORD>(static_cast<BYTE>(c)) << 16) | (static_cast<DWORD>(static_cast<BYTE>(d)) << 24))
 #define FOURCC_RIFF mmioFOURCC('R', 'I', 'F', 'F')

@@ -121,7 +121,8 @@ bool in_frame(double x0, double x1, double y0, double y1) {
 
 void arrow(cairo_t* cr, Point at, bool up, double size, Rgb c) {
     const double s = up ? -1 : 1;
-    polygon(cr, {{at.x - size, at.y - s * size * 0.6}, {at.x + size, at.y - s * size * 0.6}, {at.x, at.y + s * size * 0.8}},
+    polygon(cr,
+            {{at.x - size, at.y - s * size * 0.6}, {at.x + size, at.y - s * size * 0.6}, {at.x, at.y + s * size * 0.8}},
             c);
 }
 
@@ -312,17 +313,16 @@ void attitude_dial(Canvas& c) {
     // The bank scale round the lower half, where the pointer hangs at 0 bank.
     const Scale bank = scale_of("Attitude", 2);
     for (int sign : {1, -1}) {
-        for (int b : {10, 20})
-            scale_tick(cr, bank, sign * b, 114, 124, 2.0);
-        for (int b : {30, 60})
-            scale_tick(cr, bank, sign * b, 114, 132, 3.2);
+        for (int b : {10, 20}) scale_tick(cr, bank, sign * b, 114, 124, 2.0);
+        for (int b : {30, 60}) scale_tick(cr, bank, sign * b, 114, 132, 3.2);
         scale_tick(cr, bank, sign * 45, 114, 121, 2.0);
         scale_tick(cr, bank, sign * 90, 114, 133, 4.0);
     }
     // Zero: a triangle pointing at the pointer's tip.
     const double a0 = bank.angle(0);
-    polygon(cr, {at_angle(attitude_centre, a0, 114), at_angle(attitude_centre, a0 - 3.5, 130),
-                 at_angle(attitude_centre, a0 + 3.5, 130)},
+    polygon(cr,
+            {at_angle(attitude_centre, a0, 114), at_angle(attitude_centre, a0 - 3.5, 130),
+             at_angle(attitude_centre, a0 + 3.5, 130)},
             colour::marking);
     for (int b : {30, 60}) {
         text_at_angle(cr, std::to_string(b), attitude_centre, bank.angle(b) + (b == 30 ? 4.5 : 5.5), 127, 6,
@@ -398,11 +398,21 @@ void attitude_aircraft(Canvas& c) {
     const Rgb edge{0.08, 0.06, 0.02};
     for (int sign : {1, -1}) {
         const auto x = [&](double d) { return cx + sign * d; };
-        polygon(cr, {{x(76), y - 3.5}, {x(26), y - 3.5}, {x(17), y + 6.5}, {x(12), y + 6.5}, {x(22), y + 3.5},
-                     {x(76), y + 3.5}},
+        polygon(cr,
+                {{x(76), y - 3.5},
+                 {x(26), y - 3.5},
+                 {x(17), y + 6.5},
+                 {x(12), y + 6.5},
+                 {x(22), y + 3.5},
+                 {x(76), y + 3.5}},
                 edge);
-        polygon(cr, {{x(75), y - 2.2}, {x(26.5), y - 2.2}, {x(18), y + 5}, {x(14.5), y + 5}, {x(23), y + 2.2},
-                     {x(75), y + 2.2}},
+        polygon(cr,
+                {{x(75), y - 2.2},
+                 {x(26.5), y - 2.2},
+                 {x(18), y + 5},
+                 {x(14.5), y + 5},
+                 {x(23), y + 2.2},
+                 {x(75), y + 2.2}},
                 colour::orange);
     }
     fill_circle(cr, {cx, y}, 5, edge);
@@ -523,8 +533,8 @@ void tc_ball_mask(Canvas& c) {
     const double half = ball_radius + 2;
     // The rim repeats the groove's edge on the face exactly (see tc_face).
     for (double side : {-1.0, 1.0}) {
-        for (const auto& [offset, width, ink] : {std::tuple{ball_radius + 1.0, 2.0, tube_rim},
-                                                 std::tuple{ball_radius + 2.75, 1.5, colour::bezel_dark}}) {
+        for (const auto& [offset, width, ink] :
+             {std::tuple{ball_radius + 1.0, 2.0, tube_rim}, std::tuple{ball_radius + 2.75, 1.5, colour::bezel_dark}}) {
             cairo_new_path(cr);
             for (double x = 0; x <= c.width(); x += 1.0) {
                 const double y = tube_y(x + ox) + side * offset - oy;
@@ -554,10 +564,16 @@ void tc_needle(Canvas& c) {
     polygon(cr, {{px - 22, py - 2}, {px + 16, py - 2.5}, {px + 24, py}, {px + 16, py + 2.5}, {px - 22, py + 2}},
             colour::needle);
     // Wings and tail plane.
-    polygon(cr, {{px + 4, py - 14}, {px + 9, py - 14}, {px + 12, py}, {px + 9, py + 14}, {px + 4, py + 14}, {px + 1, py}},
+    polygon(cr,
+            {{px + 4, py - 14}, {px + 9, py - 14}, {px + 12, py}, {px + 9, py + 14}, {px + 4, py + 14}, {px + 1, py}},
             colour::needle);
-    polygon(cr, {{px - 20, py - 6.5}, {px - 17, py - 6.5}, {px - 15, py}, {px - 17, py + 6.5}, {px - 20, py + 6.5},
-                 {px - 21, py}},
+    polygon(cr,
+            {{px - 20, py - 6.5},
+             {px - 17, py - 6.5},
+             {px - 15, py},
+             {px - 17, py + 6.5},
+             {px - 20, py + 6.5},
+             {px - 21, py}},
             colour::needle);
     fill_circle(cr, {px, py}, 3, {0.12, 0.12, 0.12});
 }
@@ -594,8 +610,7 @@ void clock_hour_hand(Canvas& c) {
 void clock_minute_hand(Canvas& c) {
     // 85 x 18, pivot (9,9).
     cairo_t* cr = c.cr();
-    polygon(cr, {{9 - 7, 9 - 3}, {9 + 64, 9 - 3}, {9 + 75, 9}, {9 + 64, 9 + 3}, {9 - 7, 9 + 3}},
-            colour::needle);
+    polygon(cr, {{9 - 7, 9 - 3}, {9 + 64, 9 - 3}, {9 + 75, 9}, {9 + 64, 9 + 3}, {9 - 7, 9 + 3}}, colour::needle);
     fill_circle(cr, {9, 9}, 6, {0.12, 0.12, 0.12});
 }
 

@@ -168,9 +168,7 @@ void gyro_card_art(Canvas& canvas) { compass_card(canvas, gyro_card, true); }
 
 // The card shows through a disc of its own size, cut off at the bitmap's
 // foot on the half-height gyro.
-void gyro_card_mask(Canvas& canvas) {
-    fill_circle(canvas.cr(), {125, 125}, gyro_card + 0.5, mask_ink);
-}
+void gyro_card_mask(Canvas& canvas) { fill_circle(canvas.cr(), {125, 125}, gyro_card + 0.5, mask_ink); }
 
 void gyro_bug(Canvas& canvas) { heading_bug(canvas.cr(), {15, 112}, bug_inner, bug_outer); }
 
@@ -281,8 +279,8 @@ void compass_strip(Canvas& canvas) {
         if (d == 180) label = "S";
         if (d == 270) label = "W";
         const bool cardinal = d % 90 == 0;
-        text(cr, label, {strip_x(h), 8}, cardinal ? 9 : 8, colour::marking,
-             Align::centre, cardinal ? Weight::bold : Weight::normal);
+        text(cr, label, {strip_x(h), 8}, cardinal ? 9 : 8, colour::marking, Align::centre,
+             cardinal ? Weight::bold : Weight::normal);
     }
 }
 
@@ -389,8 +387,7 @@ void rmi_dial(Canvas& canvas) {
     for (int a = 0; a < 360; a += 45) {
         const bool top = a == 0;
         index_triangle(cr, rmi_centre, a, rmi_face + 8, rmi_face - (top ? 6 : 4.5), top ? 7 : 5, colour::bezel_dark);
-        index_triangle(cr, rmi_centre, a, rmi_face + 7, rmi_face - (top ? 4.5 : 3), top ? 5.5 : 3.8,
-                       colour::marking);
+        index_triangle(cr, rmi_centre, a, rmi_face + 7, rmi_face - (top ? 4.5 : 3), top ? 5.5 : 3.8, colour::marking);
     }
     // The course knob's housing holds the knob's fixed part, seen while the
     // knob picture is hidden in RMI mode.
@@ -449,8 +446,7 @@ void ils_face(Canvas& canvas) {
     ring(cr, course_centre, 5.0, 3.4, colour::marking);
 
     // The fixed course index under the top lubber, read against the rose.
-    polygon(cr, {{150, 53}, {157, 64}, {152.2, 64}, {152.2, 69}, {147.8, 69}, {147.8, 64}, {143, 64}},
-            colour::marking);
+    polygon(cr, {{150, 53}, {157, 64}, {152.2, 64}, {152.2, 69}, {147.8, 69}, {147.8, 64}, {143, 64}}, colour::marking);
 
     // Windows for the two flags.
     flag_slot(cr, 188, 135, 25, 6);
@@ -499,10 +495,7 @@ void vor_needle(Canvas& canvas) {
         const Rgb c = pass == 0 ? rim : colour::needle;
         for (double side : {-1.0, 1.0})
             fill_rect(cr, p.x - tail - g, p.y + side * gap - 1.2 - g, tail + neck + 2 * g, 2.4 + 2 * g, c);
-        polygon(cr,
-                {{p.x + head + g, p.y},
-                 {p.x + neck - 4 - g, p.y - 8.5 - g},
-                 {p.x + neck - 4 - g, p.y + 8.5 + g}},
+        polygon(cr, {{p.x + head + g, p.y}, {p.x + neck - 4 - g, p.y - 8.5 - g}, {p.x + neck - 4 - g, p.y + 8.5 + g}},
                 c);
         fill_rect(cr, p.x - tail - g, p.y - gap - 1.2 - g, 3 + 2 * g, 2 * gap + 2.4 + 2 * g, c);
     }

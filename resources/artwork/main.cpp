@@ -68,12 +68,15 @@ std::set<std::int32_t> implied_ids() {
     return ids;
 }
 
-std::string bitmap_path(const std::string& dir, std::int32_t id) { return dir + "/bitmap" + std::to_string(id) + ".bmp"; }
+std::string bitmap_path(const std::string& dir, std::int32_t id) {
+    return dir + "/bitmap" + std::to_string(id) + ".bmp";
+}
 
 void contact_sheet(const std::vector<const Artwork*>& drawn, const std::string& dir, const std::string& png) {
     constexpr int cell = 170, caption = 34, columns = 12;
     const int rows = int((drawn.size() + columns - 1) / columns);
-    korvel::render::Surface sheet(cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns * cell, rows * (cell + caption)));
+    korvel::render::Surface sheet(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns * cell, rows * (cell + caption)));
     cairo_t* cr = cairo_create(sheet.get());
     cairo_set_source_rgb(cr, 0.55, 0.52, 0.48);  // the panel showing through black
     cairo_paint(cr);
@@ -95,7 +98,8 @@ void contact_sheet(const std::vector<const Artwork*>& drawn, const std::string& 
         cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
         cairo_paint(cr);
         cairo_restore(cr);
-        const std::string label = std::to_string(a.id) + "  " + std::to_string(a.width) + "x" + std::to_string(a.height);
+        const std::string label =
+            std::to_string(a.id) + "  " + std::to_string(a.width) + "x" + std::to_string(a.height);
         art::text(cr, label, {x0 + cell / 2.0, y0 + cell + 8}, 9, {0.05, 0.05, 0.05}, art::Align::centre,
                   art::Weight::bold);
         art::text(cr, a.caption, {x0 + cell / 2.0, y0 + cell + 22}, 7.5, {0.1, 0.1, 0.1});
@@ -117,10 +121,14 @@ int preview(const std::string& dir, int argc, char** argv, int first) {
             if (i + 1 >= argc) throw std::invalid_argument(a + " needs a value");
             return argv[++i];
         };
-        if (a == "--preview") gauge = next();
-        else if (a == "--png") png = next();
-        else if (a == "--updates") updates = std::stoi(next());
-        else if (a == "--scale") scale = std::stod(next());
+        if (a == "--preview")
+            gauge = next();
+        else if (a == "--png")
+            png = next();
+        else if (a == "--updates")
+            updates = std::stoi(next());
+        else if (a == "--scale")
+            scale = std::stod(next());
         else if (a == "--set") {
             const std::string v = next();
             const auto eq = v.find('=');
@@ -131,7 +139,8 @@ int preview(const std::string& dir, int argc, char** argv, int first) {
             const auto comma = v.find(',');
             if (comma == std::string::npos) throw std::invalid_argument("--click wants X,Y");
             clicks.emplace_back(std::stoi(v.substr(0, comma)), std::stoi(v.substr(comma + 1)));
-        } else throw std::invalid_argument("unknown option " + a);
+        } else
+            throw std::invalid_argument("unknown option " + a);
     }
     if (gauge.empty() || png.empty()) throw std::invalid_argument("--preview wants a gauge and --png");
     korvel::host::Host host;
@@ -173,7 +182,8 @@ int main(int argc, char** argv) try {
     const std::vector<Artwork> all = every_artwork();
     std::map<std::int32_t, const Artwork*> by_id;
     for (const Artwork& a : all)
-        if (!by_id.emplace(a.id, &a).second) throw std::logic_error("bitmap " + std::to_string(a.id) + " is drawn twice");
+        if (!by_id.emplace(a.id, &a).second)
+            throw std::logic_error("bitmap " + std::to_string(a.id) + " is drawn twice");
     if (!partial) {
         std::string missing;
         for (std::int32_t id : implied_ids())

@@ -140,8 +140,8 @@ void text_at_angle(cairo_t* cr, const std::string& s, Point c, double angle, dou
     text(cr, s, at_angle(c, angle, radius), size, colour, Align::centre, weight);
 }
 
-void text_on_circle(cairo_t* cr, const std::string& s, Point c, double angle, double radius, double size,
-                    Rgb colour, Weight weight) {
+void text_on_circle(cairo_t* cr, const std::string& s, Point c, double angle, double radius, double size, Rgb colour,
+                    Weight weight) {
     cairo_save(cr);
     const Point p = at_angle(c, angle, radius);
     cairo_translate(cr, p.x, p.y);
@@ -173,8 +173,8 @@ void round_case(cairo_t* cr, double width, double height, Point c, double face_r
     for (Point p : {Point{c.x - s, c.y - s}, Point{c.x + s, c.y - s}, Point{c.x - s, c.y + s}, Point{c.x + s, c.y + s}})
         screw(cr, p, std::max(2.5, outer * 0.055));
     // The bezel ring, lit from the upper left.
-    cairo_pattern_t* lit = cairo_pattern_create_linear(c.x - face_radius, c.y - face_radius, c.x + face_radius,
-                                                       c.y + face_radius);
+    cairo_pattern_t* lit =
+        cairo_pattern_create_linear(c.x - face_radius, c.y - face_radius, c.x + face_radius, c.y + face_radius);
     cairo_pattern_add_color_stop_rgb(lit, 0, colour::bezel_light.r, colour::bezel_light.g, colour::bezel_light.b);
     cairo_pattern_add_color_stop_rgb(lit, 1, colour::bezel_dark.r, colour::bezel_dark.g, colour::bezel_dark.b);
     cairo_new_path(cr);
@@ -224,7 +224,8 @@ void plate(cairo_t* cr, double x, double y, double w, double h, Rgb c) {
 
 void knob(cairo_t* cr, Point c, double r, int ridges, bool index) {
     fill_circle(cr, c, r, {0.05, 0.05, 0.05});
-    for (int i = 0; i < ridges; ++i) tick(cr, c, i * 360.0 / ridges, r * 0.82, r, std::max(1.0, r * 0.08), {0.28, 0.28, 0.28});
+    for (int i = 0; i < ridges; ++i)
+        tick(cr, c, i * 360.0 / ridges, r * 0.82, r, std::max(1.0, r * 0.08), {0.28, 0.28, 0.28});
     cairo_pattern_t* top = cairo_pattern_create_radial(c.x - r * 0.3, c.y - r * 0.3, r * 0.1, c.x, c.y, r * 0.8);
     cairo_pattern_add_color_stop_rgb(top, 0, 0.34, 0.34, 0.35);
     cairo_pattern_add_color_stop_rgb(top, 1, 0.10, 0.10, 0.10);

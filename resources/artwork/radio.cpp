@@ -352,12 +352,10 @@ void adf_windows(cairo_t* cr, bool upper) {
     cairo_restore(cr);
 
     // The band window's frame, a curved slot.
-    sector_path(cr, p, band_window_inner - 2.5, band_window_outer + 2.5, -band_window_half - 2,
-                band_window_half + 2);
+    sector_path(cr, p, band_window_inner - 2.5, band_window_outer + 2.5, -band_window_half - 2, band_window_half + 2);
     set(cr, colour::bezel_dark);
     cairo_fill(cr);
-    sector_path(cr, p, band_window_inner - 1, band_window_outer + 1, -band_window_half - 0.8,
-                band_window_half + 0.8);
+    sector_path(cr, p, band_window_inner - 1, band_window_outer + 1, -band_window_half - 0.8, band_window_half + 0.8);
     set(cr, {0.06, 0.06, 0.06});
     cairo_fill(cr);
     // Through the upper layer the band ring itself must show.

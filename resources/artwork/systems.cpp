@@ -200,8 +200,7 @@ void rpm_bezel(Canvas& c) { bezel_ring(c.cr(), 300, 300, rpm_centre, rpm_face); 
 constexpr Point temp_case{122, 122};
 constexpr double temp_face = 104;
 
-void temperature_face(Canvas& c, const char* gauge, const char* title, int top, int minor, int numbered,
-                      int red_from) {
+void temperature_face(Canvas& c, const char* gauge, const char* title, int top, int minor, int numbered, int red_from) {
     cairo_t* cr = c.cr();
     round_case(cr, 244, 244, temp_case, temp_face);
     const Scale s = scale_of(gauge, 1);

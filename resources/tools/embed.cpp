@@ -60,11 +60,13 @@ int main(int argc, char** argv) {
         const bool bitmap = type == "2";
         const std::string symbol = "korvel_resource_" + std::to_string(n);
         if (file.find_first_of("\"\\\n") != std::string::npos) {
-            std::fprintf(stderr, "embed: cannot embed a file whose path holds quotes or backslashes: %s\n", file.c_str());
+            std::fprintf(stderr, "embed: cannot embed a file whose path holds quotes or backslashes: %s\n",
+                         file.c_str());
             return 1;
         }
-        out << "asm(\".section .rodata\\n.balign 16\\n" << symbol << ":\\n.incbin \\\"" << file << "\\\""
-            << (bitmap ? ", 14" : "") << "\\n" << symbol << "_end:\\n.byte 0\\n.previous\");\n";
+        out << "asm(\".section .rodata\\n.balign 16\\n"
+            << symbol << ":\\n.incbin \\\"" << file << "\\\"" << (bitmap ? ", 14" : "") << "\\n"
+            << symbol << "_end:\\n.byte 0\\n.previous\");\n";
         out << "extern \"C\" const unsigned char " << symbol << "[], " << symbol << "_end[];\n";
         rows.push_back("    {" + (is_number(type) ? std::string("nullptr, ") + type : quoted(type) + ", 0") + ", " +
                        id + ", " + symbol + ", static_cast<std::size_t>(" + symbol + "_end - " + symbol + ")},");

@@ -98,8 +98,8 @@ TEST(DisplayList, ANeedleTurnsAboutItsPivotClockwiseAsTheValueRises) {
         host.update();
         const Image needle = image_of(list_of(host, airspeed), main_pointer);
         EXPECT_EQ(needle.bitmap, pointer.resource_id);
-        EXPECT_TRUE(near(map(needle.transform, pointer.centre.x, pointer.centre.y), pointer.position.x,
-                         pointer.position.y))
+        EXPECT_TRUE(
+            near(map(needle.transform, pointer.centre.x, pointer.centre.y), pointer.position.x, pointer.position.y))
             << "the bitmap's pivot sits on the dial's";
         // Needle bitmaps point along +x.
         EXPECT_TRUE(near(direction(needle.transform, 1, 0), r.towards.x, r.towards.y, 0.02));
@@ -135,8 +135,8 @@ TEST(DisplayList, NeedlesStayDrawableWhateverTheirValue) {
         host.variables().set(token::indicated_airspeed_knots, v);
         host.variables().set(token::heading_bug_degrees, v);
         host.update();
-        for (const auto& [gauge, needle] : {std::pair{&airspeed, std::size_t{1}}, std::pair{&airspeed, std::size_t{2}},
-                                            std::pair{&dg, bug}}) {
+        for (const auto& [gauge, needle] :
+             {std::pair{&airspeed, std::size_t{1}}, std::pair{&airspeed, std::size_t{2}}, std::pair{&dg, bug}}) {
             const Image image = image_of(list_of(host, *gauge), needle);
             EXPECT_TRUE(finite(image.transform)) << gauge->name() << " needle " << needle;
             // Still a turn: no shear, no scale, whatever the angle.
@@ -270,8 +270,8 @@ TEST(DisplayList, DrumsShowTheirDigitThroughTheirWindowDimmedWhileTheRadioIsOff)
         EXPECT_EQ(*drum.mask, (korvel::render::Mask{h.resource_id + 1, double(h.position.x), double(h.position.y)}));
         // The strip runs over its length less the window's for the digits 0 to 10.
         const double digit = nav.element(tenths).y;
-        EXPECT_TRUE(near(map(drum.transform, 0, 0), h.position.x,
-                         h.position.y - digit / 10.0 * (strip.height - window.height)))
+        EXPECT_TRUE(
+            near(map(drum.transform, 0, 0), h.position.x, h.position.y - digit / 10.0 * (strip.height - window.height)))
             << "digit " << digit;
     };
     check_drums();
@@ -309,10 +309,14 @@ TEST(DisplayList, AStringsFaceAndColourComeFromItsRecordAsTheParametersLeftIt) {
     Host host;
     // Copies of a gauge share its records, as in the simulator: each placing
     // restyles the plate.
-    PlacedGauge& named = host.place("Registration", "r200 g100 b50 f\xC9" "cran Large");
+    PlacedGauge& named = host.place("Registration",
+                                    "r200 g100 b50 f\xC9"
+                                    "cran Large");
     host.update();
     const Text text = text_of(list_of(host, named), 1);
-    EXPECT_EQ(text.font_face, "\xC3\x89" "cran Large");
+    EXPECT_EQ(text.font_face,
+              "\xC3\x89"
+              "cran Large");
     EXPECT_EQ(text.colour, (korvel::render::Colour{200, 100, 50}));
     PlacedGauge& unnamed = host.place("Registration", "f");
     host.update();

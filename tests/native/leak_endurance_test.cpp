@@ -5,8 +5,8 @@
 // file and data block given back each time.
 #include <gtest/gtest.h>
 
-#include "module/vocabulary.h"
 #include "module/sound/sound.h"
+#include "module/vocabulary.h"
 #include "tests/whole_panel.h"
 
 namespace {

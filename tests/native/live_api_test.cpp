@@ -172,7 +172,8 @@ TEST(LiveApi, BadRequestsAreRefusedWithAMessageAndNeverReachTheModule) {
     }
     // The module saw none of it: no key event, no click sound, nothing moved.
     const json frame = s.panel.call<json>([](korvel::live::Cockpit& cockpit) {
-        return json{{"events", cockpit.host().key_events().size()}, {"toggles", cockpit.host().window_toggles().size()}};
+        return json{{"events", cockpit.host().key_events().size()},
+                    {"toggles", cockpit.host().window_toggles().size()}};
     });
     EXPECT_EQ(frame["events"], 0u);
     EXPECT_EQ(frame["toggles"], 0u);
@@ -222,7 +223,8 @@ TEST(LiveApi, FailuresAndStatesAndProfilesGoThroughTheHost) {
     EXPECT_TRUE(body(r)["problems"].empty()) << r->body;
     r = c.Post("/api/profile", R"({"action":"seek","time":275})", "application/json");
     EXPECT_DOUBLE_EQ(body(r)["time"].get<double>(), 275);
-    const double cruise = s.panel.call<double>([](korvel::live::Cockpit& k) { return k.host().variables().number(74); });
+    const double cruise =
+        s.panel.call<double>([](korvel::live::Cockpit& k) { return k.host().variables().number(74); });
     EXPECT_DOUBLE_EQ(cruise, 12000) << "the profile's cruise altitude";
 }
 
@@ -303,7 +305,8 @@ TEST(LiveStream, AFaultOfTheHostIsReportedAndThePanelGoesOn) {
     Served s(options);
     const auto logged = [&](const std::string& words) {
         std::lock_guard lock(log_mutex);
-        return std::any_of(log.begin(), log.end(), [&](const std::string& l) { return l.find(words) != std::string::npos; });
+        return std::any_of(log.begin(), log.end(),
+                           [&](const std::string& l) { return l.find(words) != std::string::npos; });
     };
     // The host fails on a click of the COM radio and on every update of the airspeed indicator.
     s.panel.call<int>([](korvel::live::Cockpit& c) {
@@ -383,13 +386,15 @@ TEST(LiveApi, ThePanelAnswersOnlyItsOwnNamesAndItsOwnPages) {
         std::string r = "POST /api/state HTTP/1.1\r\nHost: " + host + "\r\n";
         if (!origin.empty()) r += "Origin: " + origin + "\r\n";
         if (!type.empty()) r += "Content-Type: " + type + "\r\n";
-        return raw_request(s.port, r + "Content-Length: " + std::to_string(state.size()) +
-                                       "\r\nConnection: close\r\n\r\n" + state);
+        return raw_request(
+            s.port, r + "Content-Length: " + std::to_string(state.size()) + "\r\nConnection: close\r\n\r\n" + state);
     };
     const auto get = [&](const std::string& path, const std::string& host) {
         return raw_request(s.port, "GET " + path + " HTTP/1.1\r\nHost: " + host + "\r\nConnection: close\r\n\r\n");
     };
-    const auto airspeed = [&] { return s.panel.call<double>([](korvel::live::Cockpit& c) { return c.host().variables().number(61); }); };
+    const auto airspeed = [&] {
+        return s.panel.call<double>([](korvel::live::Cockpit& c) { return c.host().variables().number(61); });
+    };
     const double before = airspeed();
 
     struct Refused {
@@ -448,7 +453,8 @@ TEST(LiveProfile, KeyframesGlideNumbersHoldWordsAndReportBadLines) {
     const auto bad = korvel::live::read_profile("61 = 1\nat 5\n61 = 2\nat 3\nat x\n9999 = 1\n");
     std::vector<int> lines;
     for (const auto& problem : bad.problems) lines.push_back(problem.line);
-    EXPECT_EQ(lines, (std::vector<int>{1, 2, 4, 5, 6})) << "before any 'at', not starting at 0, going back, no time, no token";
+    EXPECT_EQ(lines, (std::vector<int>{1, 2, 4, 5, 6}))
+        << "before any 'at', not starting at 0, going back, no time, no token";
 
     const auto shipped = korvel::live::read_profile(read_example("profiles/apron_to_touchdown.profile"));
     for (const auto& problem : shipped.problems) ADD_FAILURE() << problem.line << ": " << problem.message;

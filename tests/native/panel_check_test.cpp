@@ -46,9 +46,10 @@ std::vector<Problem> on_line(const std::vector<Problem>& findings, int line, Sev
 std::string listing(const std::vector<Problem>& findings) {
     std::string out;
     for (const Problem& p : findings)
-        out += std::to_string(p.line) + (p.severity == Severity::error     ? ": error: "
-                                         : p.severity == Severity::warning ? ": warning: "
-                                                                           : ": note: ") +
+        out += std::to_string(p.line) +
+               (p.severity == Severity::error     ? ": error: "
+                : p.severity == Severity::warning ? ": warning: "
+                                                  : ": note: ") +
                p.message + "\n";
     return out;
 }
@@ -79,8 +80,8 @@ void expect_warnings(const std::vector<Problem>& findings, int line,
 }
 
 std::size_t count_of(const std::vector<Problem>& findings, Severity severity) {
-    return std::size_t(std::count_if(findings.begin(), findings.end(),
-                                     [&](const Problem& p) { return p.severity == severity; }));
+    return std::size_t(
+        std::count_if(findings.begin(), findings.end(), [&](const Problem& p) { return p.severity == severity; }));
 }
 
 // What a click on the button does in the host, in the words of the notes,
@@ -93,9 +94,12 @@ std::vector<std::string> click_in_host(Host& host, const std::string& gauge, con
     std::vector<std::string> said;
     std::vector<std::pair<std::uint32_t, int>> steps;
     for (const auto& e : host.key_events().entries()) {
-        if (e.event == 0x103CB) said.push_back("opens window " + std::to_string(std::int32_t(e.value)));
-        else if (e.event == 0x103CC) said.push_back("closes window " + std::to_string(std::int32_t(e.value)));
-        else if (e.event == 0x103CA) said.push_back("toggles window " + std::to_string(std::int32_t(e.value)));
+        if (e.event == 0x103CB)
+            said.push_back("opens window " + std::to_string(std::int32_t(e.value)));
+        else if (e.event == 0x103CC)
+            said.push_back("closes window " + std::to_string(std::int32_t(e.value)));
+        else if (e.event == 0x103CA)
+            said.push_back("toggles window " + std::to_string(std::int32_t(e.value)));
         else if (e.event != 0x10153 && e.event != 0x100C6 && e.event != 0x100C7) {
             char hex[16];
             std::snprintf(hex, sizeof hex, "0x%X", e.event);
@@ -111,7 +115,9 @@ std::vector<std::string> click_in_host(Host& host, const std::string& gauge, con
         char hex[16];
         std::snprintf(hex, sizeof hex, "0x%X", event);
         said.push_back(std::string("step event ") + hex + " " +
-                       (n == 1 ? "once" : n == 2 ? "twice" : std::to_string(n) + " times"));
+                       (n == 1   ? "once"
+                        : n == 2 ? "twice"
+                                 : std::to_string(n) + " times"));
     }
     return said;
 }
@@ -126,8 +132,8 @@ void expect_note_says(const std::string& note, const std::vector<std::string>& s
         std::string wanted = s;
         if (verb == last_verb && note.find(s, at) == std::string::npos) wanted = s.substr(verb.size() + 1);
         const std::size_t found = note.find(wanted, at);
-        EXPECT_NE(found, std::string::npos) << "the note does not say \"" << wanted << "\" after position " << at
-                                            << ": " << note;
+        EXPECT_NE(found, std::string::npos)
+            << "the note does not say \"" << wanted << "\" after position " << at << ": " << note;
         if (found == std::string::npos) return;
         at = found + wanted.size();
         last_verb = verb;
@@ -181,14 +187,16 @@ gauge08=Korvel_Instr!Map_Toggle,          250, 10, 19, 19
                         "sends step event 0x100C7 twice"),
               std::string::npos)
         << fuel;
-    EXPECT_NE(note_on(findings, line_of(cfg, "Radios_Toggle")).find("click toggles window 0 (MAIN_PANEL, [Window00] \"Main\")"),
+    EXPECT_NE(note_on(findings, line_of(cfg, "Radios_Toggle"))
+                  .find("click toggles window 0 (MAIN_PANEL, [Window00] \"Main\")"),
               std::string::npos)
         << "a button without parameters toggles the main panel";
     EXPECT_NE(note_on(findings, line_of(cfg, "aGPS_PANEL")).find("when the panel first loads, it closes window 225"),
               std::string::npos);
     const std::string faced = note_on(findings, line_of(cfg, "b150"));
     EXPECT_NE(faced.find("face 150 (Throttle_Toggle's), help 0xAB87 (TOGGLE_GPS_WINDOW)"), std::string::npos) << faced;
-    EXPECT_NE(note_on(findings, line_of(cfg, "p999999999")).find("sends step event 0x100C6 100 times"), std::string::npos);
+    EXPECT_NE(note_on(findings, line_of(cfg, "p999999999")).find("sends step event 0x100C6 100 times"),
+              std::string::npos);
     EXPECT_NE(note_on(findings, line_of(cfg, "Kneeboard_Toggle")).find("click sends event 0x10154 (the kneeboard)"),
               std::string::npos);
 
@@ -202,7 +210,8 @@ gauge08=Korvel_Instr!Map_Toggle,          250, 10, 19, 19
         expect_note_says(note, click_in_host(host, line.gauge, line.parameters));
         // The click above placed the line again: its load events are in the log no more.
         host.clear_logs();
-        auto& again = line.parameters ? host.place(line.gauge, std::string_view(*line.parameters)) : host.place(line.gauge);
+        auto& again =
+            line.parameters ? host.place(line.gauge, std::string_view(*line.parameters)) : host.place(line.gauge);
         for (const auto& e : host.key_events().entries())
             EXPECT_NE(note.find("when the panel first loads, it closes window " + std::to_string(e.value)),
                       std::string::npos)
@@ -239,9 +248,10 @@ gauge14=Korvel_Instr!Radios_Toggle,      430, 10, 19, 19, tRADIO_STACK_PANEL p1 
 
     // The window name in lower case: window 0, and its p and a read as keys.
     const int lower_case = line_of(cfg, "tgps_panel");
-    expect_warnings(findings, lower_case,
-                    {{"\"tgps_panel\": window names are read in capitals only", "toggles window 0 (MAIN_PANEL",
-                      "not window 225 (GPS_PANEL", "the p and a of \"gps_panel\" are read as keys", "write tGPS_PANEL"}});
+    expect_warnings(
+        findings, lower_case,
+        {{"\"tgps_panel\": window names are read in capitals only", "toggles window 0 (MAIN_PANEL",
+          "not window 225 (GPS_PANEL", "the p and a of \"gps_panel\" are read as keys", "write tGPS_PANEL"}});
     const std::string what = note_on(findings, lower_case);
     EXPECT_NE(what.find("click toggles window 0"), std::string::npos) << what;
     EXPECT_NE(what.find("step event 0x10153 once"), std::string::npos) << what;
@@ -253,8 +263,9 @@ gauge14=Korvel_Instr!Radios_Toggle,      430, 10, 19, 19, tRADIO_STACK_PANEL p1 
     expect_warnings(findings, line_of(cfg, "c t50"),
                     {{"\"c t50\": c has no window after it", "the click closes window 0"}});
     // clang-format on
-    expect_warnings(findings, line_of(cfg, "t GPS_PANEL"),
-                    {{"a window name must follow t directly", "toggles window 0", "not window 225", "write tGPS_PANEL"}});
+    expect_warnings(
+        findings, line_of(cfg, "t GPS_PANEL"),
+        {{"a window name must follow t directly", "toggles window 0", "not window 225", "write tGPS_PANEL"}});
     expect_warnings(findings, line_of(cfg, "tFMC_PANEL"),
                     {{"\"FMC_PANEL\" is neither a number nor a window name", "the click toggles window 0"}});
     expect_warnings(findings, line_of(cfg, "b155"),
@@ -311,10 +322,10 @@ gauge05=Korvel_Instr!Registration, 10, 250, 150, 25, tVIP_1 r0g0b255 fTimes
                      {"the plate holds 7 characters: \"N123456789\" shows as \"N123456\""},
                      copies});
 
-    expect_warnings(findings, line_of(cfg, "r255 tABC"),
-                    {{"a fixed text must start the parameters: \"tABC\" is not read",
-                      "the plate shows the aircraft's identifier"},
-                     copies});
+    expect_warnings(
+        findings, line_of(cfg, "r255 tABC"),
+        {{"a fixed text must start the parameters: \"tABC\" is not read", "the plate shows the aircraft's identifier"},
+         copies});
     EXPECT_NE(note_on(findings, line_of(cfg, "r255 tABC")).find("the plate shows the aircraft's identifier"),
               std::string::npos);
 
@@ -352,16 +363,18 @@ gauge02=Korvel_Instr!Radios_Toggle, 330,  10, 19, 19
     const auto findings = check(host, cfg);
     const int com1 = line_of(cfg, "Radio_COM,      10"), com2 = line_of(cfg, "Radio_COM,       0");
     for (int line : {com1, com2})
-        expect_warnings(findings, line,
-                        {{"Radio_COM is placed 2 times (lines " + std::to_string(com1) + " and " + std::to_string(com2) + ")",
-                          "removing one copy silences them all"}});
+        expect_warnings(
+            findings, line,
+            {{"Radio_COM is placed 2 times (lines " + std::to_string(com1) + " and " + std::to_string(com2) + ")",
+              "removing one copy silences them all"}});
 
     const int gps1 = line_of(cfg, "b150"), gps2 = line_of(cfg, "b160");
     for (int line : {gps1, gps2})
-        expect_warnings(findings, line,
-                        {{"GPS_Toggle is placed 2 times (lines " + std::to_string(gps1) + " and " + std::to_string(gps2) + ")",
-                          "with different faces",
-                          "shows line " + std::to_string(gps2) + "'s, the last to load: face 160 (Compass_Toggle's)"}});
+        expect_warnings(
+            findings, line,
+            {{"GPS_Toggle is placed 2 times (lines " + std::to_string(gps1) + " and " + std::to_string(gps2) + ")",
+              "with different faces",
+              "shows line " + std::to_string(gps2) + "'s, the last to load: face 160 (Compass_Toggle's)"}});
 
     // Copies that agree share their state as they should: nothing to say.
     for (std::string_view alone : {"Elec_Board", "Airspeed,      300", "Airspeed,      500", "Radios_Toggle,  40",
@@ -396,16 +409,18 @@ gauge00=Korvel_Instr!Throttle_Toggle, 10, 10, 19, 19
 gauge01=Korvel_Instr!Turn_Coordinator, 100, 100, 100
 )";
     const auto findings = check(host, cfg);
-    expect_warnings(findings, line_of(cfg, "Airspeed"),
-                    {{"Airspeed at 350,10, 100 by 100, reaches past the right edge of [Window00] \"Main\" (MAIN_PANEL), "
-                      "which is 400 by 300"}});
+    expect_warnings(
+        findings, line_of(cfg, "Airspeed"),
+        {{"Airspeed at 350,10, 100 by 100, reaches past the right edge of [Window00] \"Main\" (MAIN_PANEL), "
+          "which is 400 by 300"}});
     expect_warnings(findings, line_of(cfg, "Clock"), {{"reaches past the left edge"}});
     expect_warnings(findings, line_of(cfg, "Altimeter"), {{"lies outside [Window00]", "it is not seen"}});
 
     // Areas 3 to 16 of each button, ten units apart.
-    expect_warnings(findings, line_of(cfg, "Radios_Toggle"),
-                    {{"click areas of Radios_Toggle overlap those of GPS_Toggle (line " +
-                          std::to_string(line_of(cfg, "GPS_Toggle")) + ") in [Window00] \"Main\" (MAIN_PANEL) at 23,13, 3 by 13"}});
+    expect_warnings(
+        findings, line_of(cfg, "Radios_Toggle"),
+        {{"click areas of Radios_Toggle overlap those of GPS_Toggle (line " +
+          std::to_string(line_of(cfg, "GPS_Toggle")) + ") in [Window00] \"Main\" (MAIN_PANEL) at 23,13, 3 by 13"}});
     // The Fuel button drawn twice its size has its area at 106 to 132:
     // the Compass button's, at 128 to 141, overlaps it only through the scale.
     expect_warnings(findings, line_of(cfg, "Compass_Toggle"),
@@ -439,7 +454,8 @@ gauge00=Korvel_Instr!Radio_COM, 0, 0, 400
     EXPECT_EQ(count_of(findings, Severity::warning), 0u) << listing(findings);
     EXPECT_EQ(count_of(findings, Severity::error), 0u) << listing(findings);
     EXPECT_EQ(count_of(findings, Severity::note), 4u) << "one for each button and the plate\n" << listing(findings);
-    EXPECT_NE(note_on(findings, line_of(cfg, "tF-AB_12")).find("the plate shows \"F-AB 12\" in the font \"Arial\", colour 255,0,0"),
+    EXPECT_NE(note_on(findings, line_of(cfg, "tF-AB_12"))
+                  .find("the plate shows \"F-AB 12\" in the font \"Arial\", colour 255,0,0"),
               std::string::npos);
 }
 
@@ -459,9 +475,9 @@ gauge03=Korvel_Instr!Airspeed, 350, 10, 100
 )";
     const auto findings = check(host, cfg, KORVEL_SOURCE_DIR "/tests/native");
     ASSERT_FALSE(findings.empty());
-    EXPECT_TRUE(std::is_sorted(findings.begin(), findings.end(),
-                               [](const Problem& a, const Problem& b) { return a.line < b.line; }))
-        << listing(findings);
+    EXPECT_TRUE(std::is_sorted(findings.begin(), findings.end(), [](const Problem& a, const Problem& b) {
+        return a.line < b.line;
+    })) << listing(findings);
     expect_warnings(findings, line_of(cfg, "file="), {{"no_such_background.bmp is not beside the panel.cfg"}});
     EXPECT_EQ(on_line(findings, line_of(cfg, "Airspeedo"), Severity::error).size(), 1u) << listing(findings);
     EXPECT_EQ(on_line(findings, line_of(cfg, "x, 10"), Severity::error).size(), 1u) << listing(findings);
@@ -469,7 +485,8 @@ gauge03=Korvel_Instr!Airspeed, 350, 10, 100
     expect_warnings(findings, line_of(cfg, "350, 10"), {{"reaches past the right edge"}});
     // On a line, what is wrong comes before what it does.
     const int button = line_of(cfg, "tgps_panel");
-    const auto first = std::find_if(findings.begin(), findings.end(), [&](const Problem& p) { return p.line == button; });
+    const auto first =
+        std::find_if(findings.begin(), findings.end(), [&](const Problem& p) { return p.line == button; });
     EXPECT_EQ(first->severity, Severity::warning);
 }
 

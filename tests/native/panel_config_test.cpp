@@ -98,10 +98,12 @@ TEST(PanelConfig, WindowIdentifiersByNameOrNumber) {
     EXPECT_EQ(korvel::panel::panel_identifier("RADIO_STACK_PANEL"), 50);
     EXPECT_EQ(korvel::panel::panel_identifier("ANNUNCIATOR2_PANEL"), 150);
     EXPECT_EQ(korvel::panel::panel_identifier("10077"), 10077);
-    EXPECT_EQ(korvel::panel::panel_identifier("radio_stack_panel"), std::nullopt) << "names are as the simulator writes them";
+    EXPECT_EQ(korvel::panel::panel_identifier("radio_stack_panel"), std::nullopt)
+        << "names are as the simulator writes them";
     const auto config = read_panel_config("[Window03]\nsize_mm=10\n", known);
     EXPECT_EQ(config.windows.at(0).ident, 10003) << "a window without an ident gets one of its own";
-    const auto lower_case = read_panel_config("[Window Titles]\nWindow00=R\n[Window00]\nident=radio_stack_panel\n", known);
+    const auto lower_case =
+        read_panel_config("[Window Titles]\nWindow00=R\n[Window00]\nident=radio_stack_panel\n", known);
     EXPECT_EQ(lower_case.windows.at(0).ident, 50) << "read, with a warning that gives the simulator's spelling";
     ASSERT_EQ(lower_case.problems.size(), 1u);
     EXPECT_EQ(lower_case.problems[0].line, 4);
@@ -109,8 +111,9 @@ TEST(PanelConfig, WindowIdentifiersByNameOrNumber) {
 }
 
 TEST(PanelConfig, OverlongLinesAreReportedRatherThanCut) {
-    const std::string text = "[Window Titles]\nWindow00=A\n[Window00]\nsize_mm=100\ngauge00=Korvel_Instr!Clock, 1, 1, 50, 50, " +
-                             std::string(300, 't') + "\ngauge01=Korvel_Instr!Clock, 1, 1, 50\n";
+    const std::string text =
+        "[Window Titles]\nWindow00=A\n[Window00]\nsize_mm=100\ngauge00=Korvel_Instr!Clock, 1, 1, 50, 50, " +
+        std::string(300, 't') + "\ngauge01=Korvel_Instr!Clock, 1, 1, 50\n";
     const auto config = read_panel_config(text, known);
     ASSERT_GE(config.problems.size(), 1u);
     EXPECT_EQ(config.problems[0].line, 5);
@@ -140,7 +143,8 @@ atc_id = F-ABCD
 }
 
 TEST(FlightState, ReportsUnknownTokensAndValuesThatAreNotNumbers) {
-    const auto state = korvel::panel::read_flight_state("9999 = 1\nairspeed = 100\n61 = fast\n23 = 0x1FFFFFFFF\n61 = nan\n");
+    const auto state =
+        korvel::panel::read_flight_state("9999 = 1\nairspeed = 100\n61 = fast\n23 = 0x1FFFFFFFF\n61 = nan\n");
     ASSERT_EQ(state.problems.size(), 5u);
     EXPECT_NE(state.problems[0].message.find("no simulator variable has token 9999"), std::string::npos);
     EXPECT_EQ(state.problems[4].line, 5);

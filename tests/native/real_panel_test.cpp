@@ -78,7 +78,8 @@ void write_bmp(const fs::path& file, int width, int height,
             bytes[at + 1] = g;
             bytes[at + 2] = r;
         }
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 struct Pixels {
@@ -88,7 +89,8 @@ struct Pixels {
     std::array<int, 3> at(int x, int y) const {
         cairo_surface_flush(surface.get());
         const auto* data = cairo_image_surface_get_data(surface.get());
-        const auto p = reinterpret_cast<const std::uint32_t*>(data + y * cairo_image_surface_get_stride(surface.get()))[x];
+        const auto p =
+            reinterpret_cast<const std::uint32_t*>(data + y * cairo_image_surface_get_stride(surface.get()))[x];
         return {int(p >> 16 & 0xFF), int(p >> 8 & 0xFF), int(p & 0xFF)};
     }
     bool near(int x, int y, std::array<int, 3> colour, int tolerance = 12) const {
@@ -106,11 +108,12 @@ Pixels draw(const PanelSession& session, std::size_t window, Host& host) {
 
 TEST(RealPanel, ARadioStackPlacedWithPositionsOnlyKeepsEveryRadioAtItsOwnSize) {
     Host host;
-    const auto config = read(host, "[Window Titles]\r\nWindow00=Radios\r\n\r\n[Window00]\r\nsize_mm=400,700\r\n"
-                                   "gauge00=Korvel_Instr!Radio_COM,  0, 0\r\n"
-                                   "gauge01=Korvel_Instr!Radio_NAV1, 0, 150 // NAV1 under the COM\r\n"
-                                   "gauge02=Korvel_Instr!Radio_ADF,\t0,\t300\t\r\n"
-                                   "gauge03 = Korvel_Instr!Radio_IFF , -10 , 450 ;the transponder\r\n");
+    const auto config = read(host,
+                             "[Window Titles]\r\nWindow00=Radios\r\n\r\n[Window00]\r\nsize_mm=400,700\r\n"
+                             "gauge00=Korvel_Instr!Radio_COM,  0, 0\r\n"
+                             "gauge01=Korvel_Instr!Radio_NAV1, 0, 150 // NAV1 under the COM\r\n"
+                             "gauge02=Korvel_Instr!Radio_ADF,\t0,\t300\t\r\n"
+                             "gauge03 = Korvel_Instr!Radio_IFF , -10 , 450 ;the transponder\r\n");
     EXPECT_EQ(findings(config.problems, Severity::error), std::vector<std::string>{});
     EXPECT_EQ(findings(config.problems, Severity::warning), std::vector<std::string>{});
     ASSERT_EQ(config.placed_lines, 4);
@@ -133,11 +136,12 @@ TEST(RealPanel, ARadioStackPlacedWithPositionsOnlyKeepsEveryRadioAtItsOwnSize) {
 
 TEST(RealPanel, EmptyFieldsSpacesAndCommentsReadAsTheSimulatorReadsThem) {
     Host host;
-    const auto config = read(host, "[Window Titles]\nWindow00=Main\n[WINDOW00]\nSIZE_MM=300 // wide\nVISIBLE=1\n"
-                                   "Background_color=10,20,30\n"
-                                   "gauge00=Korvel_Instr!Fuel_Toggle, 5, 6, 40,,tGPS_PANEL // the GPS\n"
-                                   "gauge01=Korvel_Instr!Airspeed, 50, -20, 100, , \n"
-                                   "gauge02=korvel_instr!Clock , 150 , 0 , 100 , 80\n");
+    const auto config = read(host,
+                             "[Window Titles]\nWindow00=Main\n[WINDOW00]\nSIZE_MM=300 // wide\nVISIBLE=1\n"
+                             "Background_color=10,20,30\n"
+                             "gauge00=Korvel_Instr!Fuel_Toggle, 5, 6, 40,,tGPS_PANEL // the GPS\n"
+                             "gauge01=Korvel_Instr!Airspeed, 50, -20, 100, , \n"
+                             "gauge02=korvel_instr!Clock , 150 , 0 , 100 , 80\n");
     EXPECT_EQ(findings(config.problems, Severity::error), std::vector<std::string>{});
     ASSERT_EQ(config.windows.size(), 1u);
     const auto& w = config.windows[0];
@@ -162,11 +166,12 @@ TEST(RealPanel, EmptyFieldsSpacesAndCommentsReadAsTheSimulatorReadsThem) {
 
 TEST(RealPanel, AModuleInASubfolderAndGaugeNamesInAnotherCaseArePlaced) {
     Host host;
-    const auto config = read(host, "[Window Titles]\nWindow00=Main\n[Window00]\nsize_mm=500,300\n"
-                                   "gauge00=Korvel\\Korvel_Instr!Airspeed, 0, 0, 100\n"
-                                   "gauge01=gauges/sub/KORVEL_INSTR!Clock, 100, 0, 100\n"
-                                   "gauge02=Korvel_Instr!radio_com, 200, 0\n"
-                                   "gauge03=Korvel_Instr!Radio_Comm, 0, 150\n");
+    const auto config = read(host,
+                             "[Window Titles]\nWindow00=Main\n[Window00]\nsize_mm=500,300\n"
+                             "gauge00=Korvel\\Korvel_Instr!Airspeed, 0, 0, 100\n"
+                             "gauge01=gauges/sub/KORVEL_INSTR!Clock, 100, 0, 100\n"
+                             "gauge02=Korvel_Instr!radio_com, 200, 0\n"
+                             "gauge03=Korvel_Instr!Radio_Comm, 0, 150\n");
     EXPECT_EQ(config.placed_lines, 3);
     EXPECT_EQ(config.refused_lines, 1);
     EXPECT_TRUE(any_of_line(config.problems, 7, Severity::warning, "spelled Radio_COM"))
@@ -188,10 +193,11 @@ TEST(RealPanel, AWidthOnlyWindowOverItsBitmapPutsEveryGaugeOnItsHole) {
         const bool hole = y >= 60 && y < 80 && ((x >= 20 && x < 40) || (x >= 100 && x < 120));
         return hole ? std::array<std::uint8_t, 3>{0, 0, 0} : blue;
     });
-    const auto config = read(host, "[Window Titles]\nWindow00=Main Panel\n[Window00]\nfile=panel_background.bmp\n"
-                                   "size_mm=1000\n"
-                                   "gauge00=Korvel_Instr!Airspeed, 100, 300, 100, 100\n"
-                                   "gauge01=Korvel_Instr!Altimeter, 500, 300, 100\n");
+    const auto config = read(host,
+                             "[Window Titles]\nWindow00=Main Panel\n[Window00]\nfile=panel_background.bmp\n"
+                             "size_mm=1000\n"
+                             "gauge00=Korvel_Instr!Airspeed, 100, 300, 100, 100\n"
+                             "gauge01=Korvel_Instr!Altimeter, 500, 300, 100\n");
     const PanelSession session(host, config, folder.string());
     EXPECT_EQ(findings(session.problems(), Severity::warning), std::vector<std::string>{})
         << "the bitmap is found whatever the case of its name";
@@ -212,10 +218,11 @@ TEST(RealPanel, BackgroundsFoundByFile1024OrMissingAreReportedAndTheWindowStillD
     Host host;
     Folder folder;
     write_bmp(folder.path / "big.bmp", 64, 32, [](int, int) { return std::array<std::uint8_t, 3>{200, 100, 0}; });
-    const auto config = read(host, "[Window Titles]\nWindow00=A\nWindow01=B\nWindow02=C\n"
-                                   "[Window00]\nfile_1024=BIG.bmp\n"
-                                   "[Window01]\nfile=missing.bmp\nsize_mm=100,50\nbackground_color=0,128,0\n"
-                                   "[Window02]\nvisible=0\ngauge00=Korvel_Instr!Clock, 10, 10, 100\n");
+    const auto config = read(host,
+                             "[Window Titles]\nWindow00=A\nWindow01=B\nWindow02=C\n"
+                             "[Window00]\nfile_1024=BIG.bmp\n"
+                             "[Window01]\nfile=missing.bmp\nsize_mm=100,50\nbackground_color=0,128,0\n"
+                             "[Window02]\nvisible=0\ngauge00=Korvel_Instr!Clock, 10, 10, 100\n");
     const PanelSession session(host, config, folder.string());
     const auto& a = session.layouts().at(0);
     EXPECT_EQ(a.width, 64) << "without size_mm the window takes its bitmap's size";
@@ -231,15 +238,17 @@ TEST(RealPanel, BackgroundsFoundByFile1024OrMissingAreReportedAndTheWindowStillD
 
 TEST(RealPanel, TitlesAreReadUpToTheFirstBreakInTheirNumbering) {
     Host host;
-    const auto config = read(host, "[Window Titles]\n"     // 1
-                                   "window00=Main\n"       // 2
-                                   "WINDOW01=Radios\n"     // 3
-                                   "Window03=GPS\n"        // 4
-                                   "[Window00]\nsize_mm=100\nident=MAIN_PANEL\n"             // 5-7
-                                   "[Window01]\nsize_mm=100\nident=50\n"                     // 8-10
-                                   "[Window03]\nsize_mm=100\nident=GPS_PANEL\n"              // 11-13
-                                   "[Window04]\nsize_mm=100\nident=RADIO_STACK_PANEL\n");    // 14-16
-    EXPECT_TRUE(any_of_line(config.problems, 4, Severity::warning, "after a break in the numbering of the titles (no Window02)"));
+    const auto config = read(host,
+                             "[Window Titles]\n"                                     // 1
+                             "window00=Main\n"                                       // 2
+                             "WINDOW01=Radios\n"                                     // 3
+                             "Window03=GPS\n"                                        // 4
+                             "[Window00]\nsize_mm=100\nident=MAIN_PANEL\n"           // 5-7
+                             "[Window01]\nsize_mm=100\nident=50\n"                   // 8-10
+                             "[Window03]\nsize_mm=100\nident=GPS_PANEL\n"            // 11-13
+                             "[Window04]\nsize_mm=100\nident=RADIO_STACK_PANEL\n");  // 14-16
+    EXPECT_TRUE(any_of_line(config.problems, 4, Severity::warning,
+                            "after a break in the numbering of the titles (no Window02)"));
     EXPECT_TRUE(any_of_line(config.problems, 11, Severity::warning, "may not create this window"));
     EXPECT_TRUE(any_of_line(config.problems, 14, Severity::warning, "may not create this window"));
     EXPECT_FALSE(any_of_line(config.problems, 8, Severity::warning, "may not create"));
@@ -254,13 +263,14 @@ TEST(RealPanel, TitlesAreReadUpToTheFirstBreakInTheirNumbering) {
 
 TEST(RealPanel, VirtualCockpitGaugesArePlacedLikeAnyOtherAndDrawnOnTheirTexture) {
     Host host;
-    const auto config = read(host, "[Window Titles]\nWindow00=Main\n[Window00]\nsize_mm=100\n"
-                                   "gauge00=Korvel_Instr!Clock, 0, 0, 100\n"
-                                   "[Vcockpit01]\nBackground_color=0,0,0\nsize_mm=512,512\nvisible=0\n"
-                                   "pixel_size=512,512\ntexture00=$VC_Radios\n"
-                                   "gauge00=Korvel_Instr!Radio_COM, 0, 0, 350\n"
-                                   "gauge01=Korvel_Instr!Elec_Board, 0, 200, 500\n"
-                                   "gauge02=Other!VC_Thing, 0, 400, 100, 100\n");
+    const auto config = read(host,
+                             "[Window Titles]\nWindow00=Main\n[Window00]\nsize_mm=100\n"
+                             "gauge00=Korvel_Instr!Clock, 0, 0, 100\n"
+                             "[Vcockpit01]\nBackground_color=0,0,0\nsize_mm=512,512\nvisible=0\n"
+                             "pixel_size=512,512\ntexture00=$VC_Radios\n"
+                             "gauge00=Korvel_Instr!Radio_COM, 0, 0, 350\n"
+                             "gauge01=Korvel_Instr!Elec_Board, 0, 200, 500\n"
+                             "gauge02=Other!VC_Thing, 0, 400, 100, 100\n");
     EXPECT_EQ(findings(config.problems, Severity::warning), std::vector<std::string>{});
     ASSERT_EQ(config.windows.size(), 2u);
     const auto& vc = config.windows[1];
@@ -292,8 +302,9 @@ TEST(RealPanel, VirtualCockpitGaugesArePlacedLikeAnyOtherAndDrawnOnTheirTexture)
 TEST(RealPanel, AWindows1252TitleDrawsAndCairoFailuresAreErrorsNotBlackPictures) {
     Host host;
     // "Tableau de bord é" and a byte the code page leaves undefined.
-    const auto config = read(host, "[Window Titles]\nWindow00=Tableau de bord \xE9\x81\n[Window00]\nsize_mm=300,200\n"
-                                   "gauge00=Korvel_Instr!Airspeed, 0, 0, 200\n");
+    const auto config = read(host,
+                             "[Window Titles]\nWindow00=Tableau de bord \xE9\x81\n[Window00]\nsize_mm=300,200\n"
+                             "gauge00=Korvel_Instr!Airspeed, 0, 0, 200\n");
     const PanelSession session(host, config);
     host.update();
     auto bitmaps = korvel::render::module_bitmaps(host);
@@ -311,23 +322,26 @@ TEST(RealPanel, AWindows1252TitleDrawsAndCairoFailuresAreErrorsNotBlackPictures)
     const PanelSession huge_session(host, huge);
     EXPECT_THROW(korvel::render::draw_window(huge_session.layouts()[0], huge_session, bitmaps),
                  korvel::render::RenderError);
-    EXPECT_THROW(korvel::render::write_png(overview.surface.get(), "/no/such/folder/x.png"), korvel::render::RenderError);
+    EXPECT_THROW(korvel::render::write_png(overview.surface.get(), "/no/such/folder/x.png"),
+                 korvel::render::RenderError);
 }
 
 TEST(RealPanel, OtherModulesGaugesAreCountedAndOutlinedNeverErrors) {
     Host host;
-    const auto config = read(host, "[Window Titles]\nWindow00=Main\n[Window00]\nsize_mm=400,200\n"
-                                   "gauge00=Cessna!Clock, 0, 0, 100, 100\n"
-                                   "gauge01=dsd_fsx_xml_sound!Sound, 0,0\n"
-                                   "gauge02=Korvel_Instr!Clock, 200, 0, 100\n"
-                                   "gauge03=GPS_500!GPS_500, 100, 100, 100\n"
-                                   "this line means nothing\n"
-                                   "gauge04=Korvel_Instr, 1, 1\n");
+    const auto config = read(host,
+                             "[Window Titles]\nWindow00=Main\n[Window00]\nsize_mm=400,200\n"
+                             "gauge00=Cessna!Clock, 0, 0, 100, 100\n"
+                             "gauge01=dsd_fsx_xml_sound!Sound, 0,0\n"
+                             "gauge02=Korvel_Instr!Clock, 200, 0, 100\n"
+                             "gauge03=GPS_500!GPS_500, 100, 100, 100\n"
+                             "this line means nothing\n"
+                             "gauge04=Korvel_Instr, 1, 1\n");
     EXPECT_EQ(config.other_lines, 3);
     EXPECT_EQ(config.placed_lines, 1);
     EXPECT_EQ(config.unread_lines, 2);
     EXPECT_EQ(config.refused_lines, 1) << "a malformed line that names this module is one of its lines not placed";
-    EXPECT_EQ(findings(config.problems, Severity::error), std::vector<std::string>{"10: gauge04: \"Korvel_Instr\" is not of the form Module!Gauge"});
+    EXPECT_EQ(findings(config.problems, Severity::error),
+              std::vector<std::string>{"10: gauge04: \"Korvel_Instr\" is not of the form Module!Gauge"});
     EXPECT_TRUE(any_of_line(config.problems, 9, Severity::warning, "not a section header"));
     ASSERT_EQ(config.windows[0].others.size(), 3u);
     const PanelSession session(host, config);

@@ -22,7 +22,9 @@ struct Picture {
         const int stride = cairo_image_surface_get_stride(surface.get());
         return reinterpret_cast<const std::uint32_t*>(data + y * stride)[x];
     }
-    bool opaque(int x, int y) const { return x >= 0 && y >= 0 && x < width() && y < height() && (at(x, y) >> 24) > 128; }
+    bool opaque(int x, int y) const {
+        return x >= 0 && y >= 0 && x < width() && y < height() && (at(x, y) >> 24) > 128;
+    }
 };
 
 // The gauge as drawn now, on a transparent ground.
@@ -462,7 +464,8 @@ TEST(Renderer, GaugesDrawnSmallerStayInTheirBoxesAndNeverShowThroughEachOther) {
 // Pictures written as PNG files read back as cairo's own writer's do.
 
 std::string temporary(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / ("korvel-png-" + std::to_string(::getpid()) + "-" + name)).string();
+    return (std::filesystem::temp_directory_path() / ("korvel-png-" + std::to_string(::getpid()) + "-" + name))
+        .string();
 }
 
 Surface read_png(const std::string& path) { return Surface(cairo_image_surface_create_from_png(path.c_str())); }

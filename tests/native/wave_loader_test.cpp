@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "formats/wave.h"
+#include "module/sound/sound.h"
 #include "platform/platform_log.h"
 #include "platform/resources.h"
-#include "module/sound/sound.h"
 
 namespace {
 

@@ -320,10 +320,19 @@ std::optional<std::string> random_parameters(SplitMix64& rng, std::string_view g
         if (i > 0) text += rng.one_in(4) ? "," : " ";
         text += keys[rng.below(std::strlen(keys))];
         switch (rng.below(6)) {
-            case 0: case 1: text += names[rng.below(std::size(names))]; break;
-            case 2: case 3: text += numbers[rng.below(std::size(numbers))]; break;
-            case 4: text += static_cast<char>(1 + rng.below(255)); break;
-            default: break;
+            case 0:
+            case 1:
+                text += names[rng.below(std::size(names))];
+                break;
+            case 2:
+            case 3:
+                text += numbers[rng.below(std::size(numbers))];
+                break;
+            case 4:
+                text += static_cast<char>(1 + rng.below(255));
+                break;
+            default:
+                break;
         }
         if (rng.one_in(10)) text += rng.one_in(2) ? "// a comment t50" : "#'";
     }
@@ -356,9 +365,15 @@ void note_element_tokens(const PlacedGauge& gauge) {
     for (std::size_t i = 0; i < gauge.element_count(); ++i) {
         ElementHeader* e = gauge.element(i).record;
         switch (e->kind) {
-            case element_needle: note_token(reinterpret_cast<NeedleElement*>(e)->source.var.token); break;
-            case element_string: note_token(reinterpret_cast<StringElement*>(e)->source.var.token); break;
-            case element_icon: note_token(reinterpret_cast<IconElement*>(e)->source.var.token); break;
+            case element_needle:
+                note_token(reinterpret_cast<NeedleElement*>(e)->source.var.token);
+                break;
+            case element_string:
+                note_token(reinterpret_cast<StringElement*>(e)->source.var.token);
+                break;
+            case element_icon:
+                note_token(reinterpret_cast<IconElement*>(e)->source.var.token);
+                break;
             case element_slider: {
                 auto* s = reinterpret_cast<SliderElement*>(e);
                 note_token(s->x_source.var.token);
@@ -378,7 +393,8 @@ void note_element_tokens(const PlacedGauge& gauge) {
                 note_token(s->rotation_source.var.token);
                 break;
             }
-            default: break;
+            default:
+                break;
         }
     }
 }
@@ -808,8 +824,8 @@ int run(const Options& options) {
         all = (all ^ h) * 0x100000001B3;
         if (options.dump && index == *options.dump) {
             std::fprintf(out, "seed 0x%016llX state %llu\ninputs:\n%s", static_cast<unsigned long long>(options.seed),
-                         static_cast<unsigned long long>(index), index == 0 ? "  (the panel as placed)\n"
-                                                                             : sweep.readable_inputs().c_str());
+                         static_cast<unsigned long long>(index),
+                         index == 0 ? "  (the panel as placed)\n" : sweep.readable_inputs().c_str());
             std::fprintf(out, "state:\n");
             std::fwrite(text.str().data(), 1, text.str().size(), out);
         } else if (!options.dump) {
@@ -827,11 +843,13 @@ int run(const Options& options) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const auto& c = sweep.counts();
     const auto u = [](std::uint64_t n) { return static_cast<unsigned long long>(n); };
-    std::printf("korvel_sweep: the panel placed in %.2f s, then %llu states in %.2f s; the module read %zu of the %zu tokens varied; "
-                "%llu mouse actions (%llu taken), %llu tooltips (%llu with the module's text), %llu key events, "
-                "%llu window toggles, %llu sounds, %llu gauges placed afresh\n",
-                placing, u(last), seconds - placing, sweep.tokens_varied_and_read(), std::size(inputs), u(c.actions), u(c.taken),
-                u(c.tooltips), u(c.texts), u(c.events), u(c.toggles), u(c.sounds), u(c.replaced));
+    std::printf(
+        "korvel_sweep: the panel placed in %.2f s, then %llu states in %.2f s; the module read %zu of the %zu tokens "
+        "varied; "
+        "%llu mouse actions (%llu taken), %llu tooltips (%llu with the module's text), %llu key events, "
+        "%llu window toggles, %llu sounds, %llu gauges placed afresh\n",
+        placing, u(last), seconds - placing, sweep.tokens_varied_and_read(), std::size(inputs), u(c.actions),
+        u(c.taken), u(c.tooltips), u(c.texts), u(c.events), u(c.toggles), u(c.sounds), u(c.replaced));
     if (!missing.empty() || token_beyond_store) {
         std::fprintf(stderr, "korvel_sweep: the module read tokens the sweep does not vary:");
         for (std::uint32_t t : missing) std::fprintf(stderr, " %u", static_cast<unsigned>(t));

@@ -9,7 +9,7 @@ namespace {
 
 using namespace build;
 
-constexpr double lowest_setting = 27.9;   // inches of mercury
+constexpr double lowest_setting = 27.9;  // inches of mercury
 constexpr double highest_setting = 31.5;
 constexpr double standard_setting = 29.9;
 

@@ -1,8 +1,8 @@
 // The cabin altimeter: the aircraft's altitude turned into a cabin altitude
 // by the pressurization schedule, on an imperial dial with a metric face.
-#include "module/gauges/units.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/gauges/units.h"
 #include "module/services.h"
 #include "module/vocabulary.h"
 

@@ -1,8 +1,8 @@
 // The turn coordinator, with its ball, turn needle and metric face; it also
 // carries the panel's unit switch.
-#include "module/gauges/units.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/gauges/units.h"
 #include "module/vocabulary.h"
 
 std::int32_t imperial_units = 1;

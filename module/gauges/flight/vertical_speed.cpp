@@ -1,9 +1,9 @@
 // The vertical speed indicator: an imperial dial in thousands of ft/min and
 // a metric face in m/s over it, each with a needle of its own; the unit
 // switch decides which needle and face show.
-#include "module/gauges/units.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/gauges/units.h"
 #include "module/vocabulary.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "module/gauges/nav/rmi_state.h"
-#include "module/gauges/radio/radio.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/gauges/nav/rmi_state.h"
+#include "module/gauges/radio/radio.h"
 #include "module/services.h"
 #include "module/vocabulary.h"
 

@@ -1,8 +1,8 @@
 // The RMI needle switch: a two-position lever that flips the VOR source of
 // both RMI/ILS indicators between NAV1 and NAV2, with a click.
-#include "module/gauges/nav/rmi_state.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/gauges/nav/rmi_state.h"
 #include "module/sound/sound.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The ADF receiver: a three-position band selector, a tuning dial whose
 // pointer sweeps the selected band, a two-speed tuning knob, tone and main
 // switches, a power lamp and a frequency window lit after its button.
-#include "module/gauges/radio/radio_pieces.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/gauges/radio/radio_pieces.h"
 #include "module/vocabulary.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // simulator owns the frequency; the radio reads it back every update.
 #include <cmath>
 
-#include "module/gauges/radio/radio_pieces.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/gauges/radio/radio_pieces.h"
 #include "module/vocabulary.h"
 
 namespace {
@@ -13,10 +13,10 @@ namespace {
 using namespace build;
 
 double com_whole_mhz = 0.0;
-double com_fraction = 0.0;      // hundredths of MHz
-double com_frequency = 0.0;     // as last written: plain at update, completed by the display and tooltip
+double com_fraction = 0.0;   // hundredths of MHz
+double com_frequency = 0.0;  // as last written: plain at update, completed by the display and tooltip
 std::int32_t com_display_timer = 0;
-double com_knob_angle = 0.0;    // the channel knob turns 30 degrees a fine step, 90 a coarse one
+double com_knob_angle = 0.0;  // the channel knob turns 30 degrees a fine step, 90 a coarse one
 SoundSlot com_sound{};
 
 // clang-format off

@@ -3,9 +3,9 @@
 // simulator's, read afresh by each drum.
 #include <cmath>
 
-#include "module/gauges/radio/radio_pieces.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/gauges/radio/radio_pieces.h"
 #include "module/vocabulary.h"
 
 namespace {

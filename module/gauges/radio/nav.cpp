@@ -3,9 +3,9 @@
 // three; the table of differences closes it.
 #include <cmath>
 
-#include "module/gauges/radio/radio_pieces.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/gauges/radio/radio_pieces.h"
 #include "module/vocabulary.h"
 
 namespace {
@@ -139,8 +139,7 @@ struct NavFace {
         return 0;
     }
 
-    static double KORVEL_CALL frequency_tooltip_cb(double, std::uint32_t, const char*, ModuleVariable*,
-                                                   GaugeHeader*) {
+    static double KORVEL_CALL frequency_tooltip_cb(double, std::uint32_t, const char*, ModuleVariable*, GaugeHeader*) {
         return receiver().whole_mhz + receiver().fraction / 100.0;
     }
 
@@ -204,9 +203,7 @@ struct NavFace {
     };
     // clang-format on
 
-    static constexpr GaugeHeader header() {
-        return gauge_header(face.name, 100, elements.list, rects, gauge_cb);
-    }
+    static constexpr GaugeHeader header() { return gauge_header(face.name, 100, elements.list, rects, gauge_cb); }
 };
 
 }  // namespace

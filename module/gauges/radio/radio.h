@@ -47,8 +47,8 @@ std::uint32_t digits_to_base(std::uint32_t n, std::uint32_t from, std::uint32_t 
 // A radio as its recurring pieces see it.
 struct RadioBinding {
     std::int32_t* power;
-    std::int32_t* audio;          // the audio (tone, ident) switch, or null
-    std::uint32_t audio_off;      // events for the audio switch
+    std::int32_t* audio;      // the audio (tone, ident) switch, or null
+    std::uint32_t audio_off;  // events for the audio switch
     std::uint32_t audio_on;
     SoundSlot* sound;
     std::int32_t* display_timer;  // the lit window's remaining calls, or null

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "module/builders.h"
+#include "module/buttons/parameters.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
-#include "module/buttons/parameters.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "module/builders.h"
 #include "module/gauge_table.h"
 #include "module/services.h"
-#include "module/vocabulary.h"
 #include "module/sound/sound.h"
+#include "module/vocabulary.h"
 
 namespace {
 
@@ -21,9 +21,9 @@ SoundSlot elec_board_sound{};
 struct BoardSwitch {
     PixelBox box;
     const char* tooltip;
-    std::uint32_t token;         // the system's variable, or 0 for the dummy switch
+    std::uint32_t token;  // the system's variable, or 0 for the dummy switch
     std::uint32_t mouse_events;
-    std::uint32_t key_event;     // 0: none
+    std::uint32_t key_event;  // 0: none
     bool click_sound;
 };
 

@@ -1,9 +1,9 @@
 // The engine's needle instruments: engine speed, jet pipe temperature,
 // bearing oil temperature, and the triple pressure indicator (both brakes and
 // the reservoir on one dial).
-#include "module/gauges/units.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/gauges/units.h"
 #include "module/services.h"
 #include "module/vocabulary.h"
 
@@ -14,7 +14,7 @@ using namespace build;
 constexpr double full_speed_rpm = 10800.0;  // 100 percent
 constexpr double pressure_unit = 2048.146;  // per kg/cm2
 constexpr double full_brake = 32768.0;
-constexpr double brake_span = 6.5;          // kg/cm2 a full application adds
+constexpr double brake_span = 6.5;  // kg/cm2 a full application adds
 
 // The English face is drawn while the imperial units are chosen; otherwise
 // the face lettered T/min shows through.
@@ -33,8 +33,8 @@ double KORVEL_CALL rpm_tooltip_cb(double, std::uint32_t, const char*, ModuleVari
 // a full application adds 6.5 kg/cm2.
 double KORVEL_CALL brake_needle_cb(ElementHeader* element) {
     const double reservoir = lookup_var(token::reservoir_pressure) / 70.0;
-    const double brake = reinterpret_cast<NeedleElement*>(element)->source.var.value * brake_span * pressure_unit /
-                         full_brake;
+    const double brake =
+        reinterpret_cast<NeedleElement*>(element)->source.var.value * brake_span * pressure_unit / full_brake;
     return reservoir + brake;
 }
 

@@ -2,9 +2,9 @@
 // engine's systems when its panel window opens, then keeps the system behind
 // token 620 in step with token 625; Shut_Down switches every radio off when
 // its window opens, provided the simulator's condition holds.
-#include "module/gauges/radio/radio.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/gauges/radio/radio.h"
 #include "module/services.h"
 #include "module/vocabulary.h"
 

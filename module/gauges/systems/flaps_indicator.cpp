@@ -2,9 +2,9 @@
 // French as the unit switch says.
 #include <cmath>
 
-#include "module/gauges/units.h"
 #include "module/builders.h"
 #include "module/gauge_table.h"
+#include "module/gauges/units.h"
 #include "module/vocabulary.h"
 
 namespace {

@@ -121,9 +121,7 @@ struct FuelGauge {
     };
     // clang-format on
 
-    static constexpr GaugeHeader header() {
-        return gauge_header(tank.name, 100, elements.list, rects, fuel_gauge_cb);
-    }
+    static constexpr GaugeHeader header() { return gauge_header(tank.name, 100, elements.list, rects, fuel_gauge_cb); }
 };
 
 }  // namespace

@@ -25,9 +25,9 @@ double pitot_heat_value = 0.0;  // as the pitot heat icon last saw it
 constexpr std::int32_t test_updates = 27;
 constexpr double no_image = -1.0;
 
-constexpr double leg_down = 16300.0;     // above: down and locked
-constexpr double leg_up = 50.0;          // below: up
-constexpr double leg_still_up = 100.0;   // below: a leg the pilot forgot
+constexpr double leg_down = 16300.0;    // above: down and locked
+constexpr double leg_up = 50.0;         // below: up
+constexpr double leg_still_up = 100.0;  // below: a leg the pilot forgot
 constexpr double gear_all_down = 16000.0;
 
 // A press (and every repeat while the button stays down) starts the test over.
@@ -128,9 +128,7 @@ const char* KORVEL_CALL pitot_heat_text(double, std::uint32_t, const char*, Modu
     return pitot_heat_value > 0.0 ? "on" : "off";
 }
 
-double KORVEL_CALL gear_leg_down_cb(ElementHeader* element) {
-    return source_of(element) > leg_down ? 0.0 : no_image;
-}
+double KORVEL_CALL gear_leg_down_cb(ElementHeader* element) { return source_of(element) > leg_down ? 0.0 : no_image; }
 
 // Each red dot blinks with a period of its own, so the three drift in and
 // out of step; a leg that is down or up shows none. The period is given in
@@ -237,8 +235,7 @@ constinit MouseRect gear_lights_rects[] = {whole_gauge(0xAB31), end_parent(), en
 }  // namespace
 
 constinit GaugeHeader fire_light_gauge = gauge_header("Fire_Light", 40, fire_light_elements.list, fire_light_rects);
-constinit GaugeHeader flaps_light_gauge =
-    gauge_header("Flaps_Light", 30, flaps_light_elements.list, flaps_light_rects);
+constinit GaugeHeader flaps_light_gauge = gauge_header("Flaps_Light", 30, flaps_light_elements.list, flaps_light_rects);
 constinit GaugeHeader gear_warning_light_gauge =
     gauge_header("Gear_Warning_Light", 41, gear_warning_light_elements.list, gear_warning_light_rects);
 constinit GaugeHeader gear_forgotten_light_gauge =
