@@ -139,7 +139,7 @@ void LivePanel::send_everything(Cockpit& cockpit, std::vector<std::shared_ptr<Wa
     watchers_.insert(watchers_.end(), pages.begin(), pages.end());
 }
 
-void LivePanel::run(PanelSource source, std::promise<void> started) {
+void LivePanel::run(const PanelSource& source, std::promise<void> started) {
     // The module, its host and everything they touch live and die on this thread.
     std::unique_ptr<Cockpit> cockpit;
     try {

@@ -91,7 +91,7 @@ public:
 
 private:
     void enqueue(std::function<void(Cockpit&)> job);
-    void run(PanelSource source, std::promise<void> started);
+    void run(const PanelSource& source, std::promise<void> started);
     void send_everything(Cockpit& cockpit, std::vector<std::shared_ptr<Watcher>> pages);
 
     LiveOptions options_;

@@ -293,7 +293,7 @@ void Server::routes() {
                                                      : "the request was refused";
         res.set_content(json{{"error", what}}.dump(), "application/json");
     });
-    s.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+    s.set_exception_handler([](const httplib::Request&, httplib::Response& res, const std::exception_ptr&) {
         res.status = 500;
         res.set_content(json{{"error", "the server failed on this request"}}.dump(), "application/json");
     });

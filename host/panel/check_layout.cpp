@@ -78,7 +78,7 @@ private:
     void check_overlaps(const PanelSession& session, const Window& w) {
         std::vector<std::pair<const PlacedLine*, std::vector<Rect>>> gauges;
         for (const PlacedLine& p : session.placed())
-            if (p.window == &w) gauges.push_back({&p, click_areas(p)});
+            if (p.window == &w) gauges.emplace_back(&p, click_areas(p));
         for (std::size_t j = 0; j < gauges.size(); ++j)
             for (std::size_t i = 0; i < j; ++i) {
                 std::optional<Rect> both;

@@ -126,8 +126,8 @@ private:
         misread_.clear();
         std::vector<std::pair<std::size_t, char>> keys;
         for (char k : std::string_view("oct"))
-            for (std::size_t at : places_of(params, k)) keys.push_back({at, k});
-        if (const auto a = places_of(params, 'a'); !a.empty()) keys.push_back({a.front(), 'a'});
+            for (std::size_t at : places_of(params, k)) keys.emplace_back(at, k);
+        if (const auto a = places_of(params, 'a'); !a.empty()) keys.emplace_back(a.front(), 'a');
         std::sort(keys.begin(), keys.end());
 
         for (const auto& [at, key] : keys) {
@@ -189,7 +189,7 @@ private:
                            (inner.size() == 1 ? " is read as a key of its own" : " are read as keys of their own");
             if (!advice.empty()) message += "; write " + advice;
             warn(line, message);
-            if (end > at + 1) misread_.push_back({at + 1, end});
+            if (end > at + 1) misread_.emplace_back(at + 1, end);
         }
     }
 
@@ -271,7 +271,7 @@ private:
         const std::string params = line.parameters.value_or("");
         const std::string& left = t.parameters_left;
         const bool fixed = !left.empty() && left[0] == 't';
-        plates_.push_back({line.line, t});
+        plates_.emplace_back(line.line, t);
 
         note(line.line, std::string("the plate shows ") + (fixed ? quoted(t.text) : "the aircraft's identifier") +
                             " in " + font_phrase(t.font) + ", colour " + colour_text(t.colour));

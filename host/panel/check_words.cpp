@@ -51,6 +51,7 @@ std::string times(int n) { return n == 1 ? "once" : n == 2 ? "twice" : std::to_s
 
 std::string lines_list(const std::vector<int>& lines) {
     std::vector<std::string> parts;
+    parts.reserve(lines.size());
     for (int l : lines) parts.push_back(std::to_string(l));
     return (lines.size() == 1 ? "line " : "lines ") + join(parts);
 }

@@ -269,7 +269,7 @@ private:
             if (fields_ok) w.others.push_back(std::move(g));
             return;
         }
-        const auto refuse = [&](std::string message) {
+        const auto refuse = [&](const std::string& message) {
             ++config_.refused_lines;
             problem(line, std::string(key) + ": " + message, Severity::error);
         };

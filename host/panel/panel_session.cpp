@@ -103,7 +103,7 @@ std::optional<host::GaugeSize> bitmap_file_size(const std::string& path) {
     return host::GaugeSize{width, height};
 }
 
-PanelSession::PanelSession(host::Host& host, const PanelConfig& config, std::string panel_folder)
+PanelSession::PanelSession(host::Host& host, const PanelConfig& config, const std::string& panel_folder)
     : host_(host), config_(config) {
     host.windows().clear();
     for (const Window& w : config.windows) {

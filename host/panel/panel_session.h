@@ -34,7 +34,7 @@ public:
     // The 2D windows replace the simulator's standard ones. Background
     // bitmaps are looked for in `panel_folder`, as the simulator does on its
     // case-insensitive file system; without a folder there are none.
-    PanelSession(host::Host& host, const PanelConfig& config, std::string panel_folder = {});
+    PanelSession(host::Host& host, const PanelConfig& config, const std::string& panel_folder = {});
 
     // A placed gauge by name, "Name@2" for its second copy on the panel.
     host::PlacedGauge* find(std::string_view name) const;

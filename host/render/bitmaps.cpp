@@ -70,7 +70,7 @@ Surface surface_in(std::shared_ptr<PixelBlock> block, std::size_t offset, cairo_
     };
     if (cairo_surface_set_user_data(s.get(), &block_key, keeper.get(), release) != CAIRO_STATUS_SUCCESS)
         return Surface(cairo_image_surface_create(format, width, height));
-    keeper.release();  // cairo holds it now and hands it to release
+    (void)keeper.release();  // cairo holds it now and hands it to release
     return s;
 }
 

@@ -82,6 +82,7 @@ DWORD unsigned_word(const unsigned char* at) { return static_cast<DWORD>(at[0] |
 // file. The memory file is closed and the resource freed on every path; on
 // success the caller owns the data block.
 bool read_wave(HMODULE module, std::uint32_t wave_id, FormatChunk& format, HGLOBAL& block, DWORD& size) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): Windows takes a resource number as its name.
     HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(wave_id & 0xFFFFu), "WAVE");
     if (info == nullptr) return false;
     HGLOBAL resource = LoadResource(module, info);
@@ -380,6 +381,7 @@ std::uint32_t sound_load_wave(HostWindow, IDirectSound*& device, IDirectSoundBuf
     FormatChunk format;
     HGLOBAL block = nullptr;
     DWORD size = 0;
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the install call's extra word is the module's handle.
     if (!read_wave(reinterpret_cast<HMODULE>(module), wave_id, format, block, size)) return sound_off();
     if (format.record.wFormatTag == wave_format_adpcm && !decode_adpcm(format, block, size)) {
         GlobalFree(block);

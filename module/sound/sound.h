@@ -9,7 +9,7 @@
 
 #include "module/records.h"
 
-struct HWND__;
+struct HWND__;  // NOLINT(bugprone-reserved-identifier): the Windows headers' own name for a window
 struct IDirectSound;
 struct IDirectSoundBuffer;
 

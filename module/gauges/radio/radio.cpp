@@ -15,7 +15,7 @@ double com_whole_of(std::uint32_t w) {
 
 double fraction_of(std::uint32_t w) {
     const std::uint32_t b = w & 0xFFu;
-    if (b >= 16u) return 10.0 * (b / 16u) + (b % 16u);
+    if (b >= 16u) return 10.0 * (b >> 4u) + (b & 0xFu);
     return b;
 }
 
@@ -72,9 +72,8 @@ void write_lit_window(ElementHeader* element, const RadioBinding& radio, const c
     auto* display = reinterpret_cast<StringElement*>(element);
     if (display->text != nullptr) std::snprintf(display->text, display->max_characters + 1u, format, value);
     std::int32_t& timer = *radio.display_timer;
-    if (*radio.power == 0) {
-        element->image_flags |= image_hidden_flag;
-    } else if (timer > 0) {
+    // Off, or its count run out: dark. The count runs only while powered.
+    if (*radio.power != 0 && timer > 0) {
         --timer;
         element->image_flags &= ~image_hidden_flag;
     } else {

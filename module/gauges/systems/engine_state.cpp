@@ -34,9 +34,8 @@ void set_radios(std::int32_t power) {
 void keep_system_in_step() {
     const double system = lookup_var(token::engine_on_system);
     const double regime = lookup_var(token::engine_regime);
-    if (system == 0.0 && regime >= regime_threshold)
-        trigger_key_event(event::engine_on_switch, 0);
-    else if (system == 1.0 && regime < regime_threshold)
+    // Off while the engine runs, or on while it does not: switch it over.
+    if ((system == 0.0 && regime >= regime_threshold) || (system == 1.0 && regime < regime_threshold))
         trigger_key_event(event::engine_on_switch, 0);
 }
 
