@@ -79,7 +79,7 @@ done
 # The native compiler, the build tools, and what the scripts and tests run.
 for name in g++ gcc cmake ctest ninja pkg-config \
   i686-w64-mingw32-objdump i686-w64-mingw32-strings i686-w64-mingw32-windres \
-  wine wineboot wineserver chromium chromedriver shellcheck; do
+  wine wineboot wineserver chromium chromedriver shellcheck clang-format clang-tidy; do
   program "$name"
 done
 # Wine's 32-bit half, which runs the tests of the Windows build.
