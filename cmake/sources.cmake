@@ -22,6 +22,7 @@ set(KORVEL_HOST_CORE_SOURCES
   ${KORVEL_ROOT}/host/core/dial.cpp
   ${KORVEL_ROOT}/host/core/event_log.cpp
   ${KORVEL_ROOT}/host/core/gauge_records.cpp
+  ${KORVEL_ROOT}/host/core/help_texts.cpp
   ${KORVEL_ROOT}/host/core/host.cpp
   ${KORVEL_ROOT}/host/core/mouse_map.cpp
   ${KORVEL_ROOT}/host/core/panel_windows.cpp

@@ -86,6 +86,11 @@ inline constexpr std::uint32_t cabin_unpressurized = 868;
 inline constexpr std::uint32_t adf_audio = 880;
 inline constexpr std::uint32_t fire_detected = 887;
 inline constexpr std::uint32_t engine_on_condition = 895;
+
+// The flaps, gear legs and speed brake run from 0 (up, in) to this (down, out).
+inline constexpr double full_travel = 16383.0;
+// The wheel brakes, fully applied.
+inline constexpr double full_brake = 32768.0;
 }  // namespace token
 
 namespace event {
@@ -183,7 +188,42 @@ inline constexpr WindowIdent window_idents[] = {
 };
 // clang-format on
 
-// The simulator's help texts a button's h key names.
+// The simulator's help texts, by the number a mouse rectangle gives where
+// the module leaves the text to the host.
+namespace help {
+inline constexpr std::uint32_t airspeed = 0x3002;
+inline constexpr std::uint32_t clock = 0x3018;
+inline constexpr std::uint32_t fire_light = 0x3030;
+inline constexpr std::uint32_t low_oil_pressure_light = 0x3031;
+inline constexpr std::uint32_t altimeter = 0x3051;
+inline constexpr std::uint32_t altimeter_knob = 0x3053;
+inline constexpr std::uint32_t altimeter_setting = 0x3054;
+inline constexpr std::uint32_t turn_coordinator = 0x3090;
+inline constexpr std::uint32_t attitude = 0x3092;
+inline constexpr std::uint32_t directional_gyro = 0x3094;
+inline constexpr std::uint32_t vertical_speed = 0x3099;
+inline constexpr std::uint32_t oil_temperature = 0x30F0;
+inline constexpr std::uint32_t transponder_code = 0x3180;
+inline constexpr std::uint32_t throttle = 0x31A0;
+inline constexpr std::uint32_t turbine_temperature = 0x31D5;
+inline constexpr std::uint32_t accelerometer = 0xA51C;
+inline constexpr std::uint32_t transponder = 0xA70A;
+inline constexpr std::uint32_t flaps_indicator = 0xAB24;
+inline constexpr std::uint32_t gear_lights = 0xAB31;
+inline constexpr std::uint32_t gyro_setting_knob = 0xAB35;
+inline constexpr std::uint32_t magnetic_compass = 0xAB77;
+inline constexpr std::uint32_t radio_window = 0xAB86;
+inline constexpr std::uint32_t gps_window = 0xAB87;
+inline constexpr std::uint32_t throttle_window = 0xAB88;
+inline constexpr std::uint32_t compass_window = 0xAB89;
+inline constexpr std::uint32_t fuel_window = 0xAB8A;
+inline constexpr std::uint32_t collective_window = 0xAB8B;
+inline constexpr std::uint32_t map = 0xAB8F;
+inline constexpr std::uint32_t kneeboard = 0xAB93;
+inline constexpr std::uint32_t atc = 0xAB94;
+}  // namespace help
+
+// The help texts a button's h key names.
 struct HelpIdent {
     const char* name;
     std::uint32_t id;
@@ -191,12 +231,12 @@ struct HelpIdent {
 
 // clang-format off
 inline constexpr HelpIdent help_idents[] = {
-    {"TOGGLE_RADIO_WINDOW", 0xAB86},
-    {"TOGGLE_GPS_WINDOW", 0xAB87},
-    {"TOGGLE_THROTTLE_WINDOW", 0xAB88},
-    {"TOGGLE_COMPASS_WINDOW", 0xAB89},
-    {"TOGGLE_FUEL_WINDOW", 0xAB8A},
-    {"TOGGLE_COLLECTIVE_WINDOW", 0xAB8B},
+    {"TOGGLE_RADIO_WINDOW", help::radio_window},
+    {"TOGGLE_GPS_WINDOW", help::gps_window},
+    {"TOGGLE_THROTTLE_WINDOW", help::throttle_window},
+    {"TOGGLE_COMPASS_WINDOW", help::compass_window},
+    {"TOGGLE_FUEL_WINDOW", help::fuel_window},
+    {"TOGGLE_COLLECTIVE_WINDOW", help::collective_window},
 };
 // clang-format on
 

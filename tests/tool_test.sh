@@ -35,7 +35,8 @@ expect 0 'wrote' -- "$tool" render "$source/examples/panel.cfg" --state "$source
 expect 0 '^Communications Radio COM1 - 121.800 MHz$' -- "$tool" tooltip Radio_COM 100 20
 expect 0 '^Communications Radio COM1 - 132.450 MHz$' -- "$tool" tooltip Radio_COM 100 20 \
   --state "$source/examples/states/cruise.flt"
-expect 0 "simulator's help text 0x3002" -- "$tool" tooltip Airspeed 150 150
+expect 0 '^Airspeed indicator \(help 0x3002\)$' -- "$tool" tooltip Airspeed 150 150
+expect 0 '^Show or hide the radio stack \(help 0xAB86\)$' -- "$tool" tooltip Radios_Toggle 5 5
 expect 0 '^Heading bug adjust knob \(45°\)$' -- "$tool" tooltip Directional_Gyro 230 260 --set 855=45.5
 
 # A configuration with lines of other modules and a line of this module that

@@ -1,8 +1,14 @@
-; From engine start on the apron to touchdown, in seven minutes: start,
-; taxi, take-off from runway 09, climb, a right turn onto west, cruise at
-; 12 000 ft, descent, the ILS to runway 27 and the landing roll.
-; Each "at SECONDS" line starts a keyframe of token = value lines; numbers
-; glide from one keyframe to the next, words (radios) hold.
+; From engine start on the apron to touchdown, in eight minutes: start,
+; taxi, take-off from runway 09, climb, a standard-rate right turn onto
+; west, cruise at 12 000 ft, descent, the ILS to runway 27 and the landing
+; roll.
+; Each "at SECONDS" line starts a keyframe of token = value lines, in the
+; simulator's units and signs (bank 80 is positive with the left wing down,
+; so a right turn banks negative; turn rate 70 is positive to the right, in
+; 1/256 units: 1152 is the needle on its 2 MIN mark, 3 degrees a second).
+; Flight values glide from one keyframe to the next; handles, switches and
+; radios step at their keyframe; the gear legs run in 6 s, the flaps in 4 s
+; over their whole travel and the speed brake in 2 s.
 
 at 0            ; cold on the apron, battery on, starter pressed
   364 = 1
@@ -154,9 +160,10 @@ at 128          ; gear and flaps up
   557 = 36128
   604 = 128
 
-at 150          ; climbing right turn onto west
+at 150          ; climbing right turn onto west: rolling in
   80 = 0
   70 = 0
+  69 = 0
   83 = 88
   84 = 88
   61 = 250
@@ -164,18 +171,19 @@ at 150          ; climbing right turn onto west
   557 = 36150
   604 = 150
 
-at 165
-  80 = 25
-  70 = 768
-  69 = 0
+at 155          ; 35 degrees of right bank: 3 degrees a second at 255 kt true
+  80 = -35
+  70 = 1152
+  83 = 95.5
+  84 = 95.5
 
-at 195
-  80 = 25
-  70 = 768
-  83 = 262
-  84 = 262
+at 211          ; rolling out
+  80 = -35
+  70 = 1152
+  83 = 262.5
+  84 = 262.5
 
-at 205          ; rolled out on west
+at 216          ; rolled out on west
   80 = 0
   70 = 0
   83 = 270
@@ -184,9 +192,9 @@ at 205          ; rolled out on west
   61 = 260
   78 = 8
   65 = 3901
-  74 = 5500
-  557 = 36205
-  604 = 205
+  74 = 5600
+  557 = 36216
+  604 = 216
 
 at 260          ; levelling at 12 000 ft
   61 = 270
@@ -254,12 +262,12 @@ at 360          ; slowing down for the approach, gear down
   557 = 36360
   604 = 360
 
-at 375          ; on the ILS, full flaps
+at 375          ; on the ILS, full flaps, turning gently right onto the beam
   61 = 150
   74 = 1500
   78 = -2.5
   80 = -4
-  70 = -300
+  70 = 195
   69 = 4
   65 = -910       ; 700 ft/min down
   330 = 16383

@@ -208,9 +208,7 @@ PlacedGauge& Host::prepare(GaugeHeader& header, std::optional<std::string_view> 
     for (std::size_t i = 0; i < gauge->elements_.size(); ++i) {
         ElementHeader* e = gauge->elements_[i].record;
         if (e->kind != element_string) continue;
-        const auto* s = reinterpret_cast<const StringElement*>(e);
-        const std::uint32_t length = s->max_characters < longest_text ? s->max_characters : longest_text;
-        gauge->texts_[i].assign(length + 1, '\0');
+        gauge->texts_[i].assign(text_room(*reinterpret_cast<const StringElement*>(e)) + 1, '\0');
     }
     placed_.push_back(std::move(gauge));
     return *placed_.back();
@@ -221,6 +219,10 @@ PlacedGauge& Host::install(GaugeHeader& header, std::optional<std::string_view> 
     PlacedGauge& placed = prepare(header, parameters);
     install_service(placed, size);
     return placed;
+}
+
+std::uint32_t Host::text_room(const StringElement& element) {
+    return element.max_characters < longest_text ? element.max_characters : longest_text;
 }
 
 void Host::install_service(PlacedGauge& gauge, std::optional<GaugeSize> size) {

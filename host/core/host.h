@@ -174,6 +174,10 @@ public:
     // The tooltip at a gauge point. The text stays valid until the next call.
     Tooltip tooltip(PlacedGauge& gauge, std::int32_t x, std::int32_t y);
 
+    // The characters the host's buffer for a string element holds: what the
+    // element declares, up to the host's own limit.
+    static std::uint32_t text_room(const StringElement& element);
+
     // Instrument failures, as the simulator's failure dialog sets them.
     // While a key has failed, every element whose failure records name it
     // behaves as the record's action says:

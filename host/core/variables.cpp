@@ -51,9 +51,9 @@ constexpr Seed parked_state[] = {
     {token::main_right_tank_level, 8388608.0 * 0.95},
     {token::aux_left_tank_level, 8388608.0 * 0.8},
     {token::aux_right_tank_level, 8388608.0 * 0.8},
-    {token::nose_gear, 16383.0},
-    {token::left_gear, 16383.0},
-    {token::right_gear, 16383.0},
+    {token::nose_gear, token::full_travel},
+    {token::left_gear, token::full_travel},
+    {token::right_gear, token::full_travel},
     {token::generator_bus_voltage, 24.0},
     {token::com1_frequency, 0x2180},   // 121.80
     {token::nav1_frequency, 0x1030},   // 110.30

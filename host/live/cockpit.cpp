@@ -7,8 +7,11 @@
 
 #include "host/core/cp1252.h"
 #include "host/core/failures.h"
+#include "host/core/help_texts.h"
 #include "host/live/controls.h"
 #include "host/live/media.h"
+#include "host/panel/check_trials.h"
+#include "host/panel/check_words.h"
 #include "host/panel/flight_state.h"
 #include "host/render/display_list.h"
 #include "host/render/renderer.h"
@@ -55,6 +58,13 @@ Cockpit::Cockpit(const PanelSource& source)
     session_ = std::make_unique<panel::PanelSession>(*host_, config_, panel_folder_);
     if (session_->placed().empty()) throw std::runtime_error(panel_file_ + " places no gauge of Korvel_Instr");
     names_ = session_->names();
+    // The registration plate's text is cut to its buffer: a registration
+    // longer than that is refused rather than shown cut.
+    if (const host::PlacedGauge* plate = session_->find(panel::registration_plate))
+        for (std::size_t i = 0; i < plate->element_count(); ++i)
+            if (plate->element(i).record->kind == element_string)
+                plate_characters_ =
+                    host::Host::text_room(*reinterpret_cast<const StringElement*>(plate->element(i).record));
     frames_ = std::make_unique<FrameEncoder>(*session_, sizes_);
     const panel::FlightState state = panel::read_flight_state(source.state_text);
     panel::apply_flight_state(state, host_->simulator());
@@ -146,6 +156,7 @@ json Cockpit::panel() const {
                          {"low", c.low},
                          {"high", c.high},
                          {"step", c.step}});
+        if (c.below != nullptr) watch.back()["sides"] = json::array({c.below, c.above});
     }
     json examples = json::array(), profiles = json::array();
     for (const auto& e : examples_) examples.push_back(e.first);
@@ -163,7 +174,8 @@ json Cockpit::watched() const {
     json values = json::object();
     for (const Control& c : controls()) {
         const double v = reading(c, host_->variables());
-        values[c.id] = std::isfinite(v) ? json(std::round(v * 1000) / 1000) : json();
+        // A level wing reads 0, not -0, whatever the sign the table turns.
+        values[c.id] = std::isfinite(v) ? json(std::round(v * 1000) / 1000 + 0.0) : json();
     }
     return values;
 }
@@ -183,6 +195,9 @@ Readings Cockpit::readings(bool with_sounds) {
 
 json Cockpit::cycle() {
     ++cycle_;
+    // A page that went without a word while it held a button is gone: what
+    // it held is let go, or the knob would step for every viewer.
+    if (holder_ && cycle_ - holder_seen_ > std::uint64_t(cycles_per_second)) let_go();
     // A fault names its step; the host names the gauge of a failed update or click.
     const char* step = "the flight profile";
     try {
@@ -211,29 +226,57 @@ json Cockpit::profile_state() const {
             {"speed", player_.speed()}};
 }
 
+void Cockpit::let_go() {
+    host_->release();
+    holder_.reset();
+}
+
 json Cockpit::click(const ClickRequest& r) {
     const auto index = std::find(names_.begin(), names_.end(), r.gauge) - names_.begin();
     host::PlacedGauge& g = *session_->placed().at(std::size_t(index)).gauge;
     const host::MouseButton button = r.button == Button::left ? host::MouseButton::left : host::MouseButton::right;
+    // Only the hand that holds a button moves or lets go of it: a page's
+    // release or drag leaves another page's hold alone.
+    const bool holder = host_->held() != nullptr && holder_ == r.page;
+    if (holder && r.page) holder_seen_ = cycle_;
     bool taken = false;
+    json out;
     switch (r.action) {
         case MouseAction::click:
-            taken = host_->click(g, r.x, r.y, button);
-            break;
-        case MouseAction::press:
+        case MouseAction::press: {
+            host_->clear_logs();
             taken = host_->press(g, r.x, r.y, button);
+            holder_ = r.page;
+            holder_seen_ = cycle_;
+            // What the module asked for that this host shows nothing of, as
+            // the checker words it.
+            const auto unseen = panel::words::shown_only_in_the_simulator(panel::actions_logged(*host_), config_);
+            if (!unseen.empty()) out["note"] = panel::words::join(unseen, "; ");
+            if (r.action == MouseAction::click) let_go();
             break;
+        }
         case MouseAction::release:
-            taken = host_->held() != nullptr;
-            host_->release();
+            taken = holder;
+            if (holder) let_go();
             break;
         case MouseAction::drag:
             // With the left button down since a press on this gauge: the
             // area pressed follows the pointer, wherever it goes.
-            taken = host_->held() == &g && host_->move_held(r.x, r.y);
+            taken = holder && host_->held() == &g && host_->move_held(r.x, r.y);
             break;
     }
-    return {{"taken", taken}};
+    out["taken"] = taken;
+    return out;
+}
+
+json Cockpit::heartbeat(std::uint64_t page) {
+    const bool holds = host_->held() != nullptr && holder_ == page;
+    if (holds) holder_seen_ = cycle_;
+    return {{"holds", holds}};
+}
+
+void Cockpit::page_gone(std::uint64_t page) {
+    if (holder_ == page) let_go();
 }
 
 json Cockpit::tooltip(const TooltipRequest& r) {
@@ -241,13 +284,22 @@ json Cockpit::tooltip(const TooltipRequest& r) {
     host::PlacedGauge& g = *session_->placed().at(std::size_t(index)).gauge;
     const host::Tooltip tip = host_->tooltip(g, r.x, r.y);
     if (!tip.shown) return {{"shown", false}};
-    json out = {{"shown", true}, {"text", host::utf8_from_cp1252(tip.text)}};
-    if (tip.text.empty()) out["help_id"] = tip.help_id;
-    return out;
+    if (!tip.text.empty()) return {{"shown", true}, {"text", host::utf8_from_cp1252(tip.text)}};
+    // Where the simulator would show a help text of its own, this host names
+    // the instrument.
+    return {{"shown", true}, {"text", host::help_text(tip.help_id)}, {"help_id", tip.help_id}};
 }
 
-json Cockpit::apply_state_text(const std::string& text) {
+// A flight loaded is the whole flight: the simulator's variables, failures
+// and windows start over, the panel is placed again, and the file applies
+// on top. What the module keeps across a panel reload (its module-wide
+// flags) stays, as it does in the simulator.
+json Cockpit::load_flight(const std::string& text) {
     const panel::FlightState state = panel::read_flight_state(text);
+    player_.pause();
+    let_go();
+    host_->simulator() = host::SimulatorState{};
+    session_->place_again();
     panel::apply_flight_state(state, host_->simulator());
     json problems = json::array();
     for (const auto& p : state.problems) problems.push_back({{"line", p.line}, {"message", p.message}});
@@ -255,18 +307,19 @@ json Cockpit::apply_state_text(const std::string& text) {
 }
 
 json Cockpit::set_state(const StateRequest& r) {
+    if (r.atc_id && plate_characters_ > 0 && r.atc_id->size() > plate_characters_)
+        return {{"error", "the registration plate shows " + std::to_string(plate_characters_) + " characters: '" +
+                              host::utf8_from_cp1252(*r.atc_id) + "' would be cut after '" +
+                              host::utf8_from_cp1252(r.atc_id->substr(0, plate_characters_)) + "'"}};
     json problems = json::array();
     if (r.example) {
         const auto e =
             std::find_if(examples_.begin(), examples_.end(), [&](const auto& x) { return x.first == *r.example; });
         if (e == examples_.end()) return {{"error", "no shipped flight state is called '" + *r.example + "'"}};
-        player_.pause();
-        problems = apply_state_text(e->second);
+        problems = load_flight(e->second);
     }
-    if (r.text) {
-        player_.pause();
-        for (auto& p : apply_state_text(*r.text)) problems.push_back(std::move(p));
-    }
+    if (r.text)
+        for (auto& p : load_flight(*r.text)) problems.push_back(std::move(p));
     for (const auto& [control, value] : r.values) host_->variables().set(control->token, value);
     if (r.atc_id) host_->simulator().atc_id = *r.atc_id;
     if (r.restore_all) host_->restore_all();

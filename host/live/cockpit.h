@@ -61,6 +61,12 @@ public:
     nlohmann::json set_state(const StateRequest& request);
     nlohmann::json profile(const ProfileRequest& request);
 
+    // A page that holds a button says, at least once a second, that it is
+    // still there; one whose heartbeat stops for longer, or whose event
+    // stream closes, has the button it held let go.
+    nlohmann::json heartbeat(std::uint64_t page);
+    void page_gone(std::uint64_t page);
+
     // Pictures and sounds the page loads once.
     std::optional<std::string> gauge_png(const std::string& name);
     std::optional<std::string> bitmap_png(std::int32_t id);
@@ -74,7 +80,8 @@ private:
     Readings readings(bool with_sounds);
     nlohmann::json profile_state() const;
     nlohmann::json watched() const;
-    nlohmann::json apply_state_text(const std::string& text);
+    nlohmann::json load_flight(const std::string& text);
+    void let_go();
 
     std::unique_ptr<host::Host> host_;
     std::string panel_file_;
@@ -89,6 +96,11 @@ private:
     ProfilePlayer player_;
     std::size_t sounds_sent_ = 0;
     std::uint64_t cycle_ = 0;
+    // The page whose press the host holds, when a page made it, and the
+    // cycle of its last sign of life.
+    std::optional<std::uint64_t> holder_;
+    std::uint64_t holder_seen_ = 0;
+    std::size_t plate_characters_ = 0;  // what the registration plate shows; 0 without one
 };
 
 }  // namespace korvel::live

@@ -10,10 +10,16 @@ namespace korvel::live {
 namespace {
 
 constexpr double fuel_percent = 100.0 / 8388608.0;
-constexpr double position_percent = 100.0 / 16383.0;
-constexpr double brake_percent = 100.0 / 32768.0;
+constexpr double position_percent = 100.0 / token::full_travel;
+constexpr double brake_percent = 100.0 / token::full_brake;
 constexpr double rankine_celsius = 1 / 1.8;
 constexpr double rankine_zero_celsius = -491.67 / 1.8;
+// The simulator counts bank positive with the left wing down; a pilot
+// counts a right bank positive.
+constexpr double right_bank = -1;
+// The turn needle's table ends, at the face's "2 MIN" marks, at 4.5 × 256:
+// a standard-rate turn of 3 °/s.
+constexpr double turn_degrees_per_second = 3.0 / (4.5 * 256.0);
 
 using K = ControlKind;
 
@@ -23,11 +29,11 @@ constexpr Control table[] = {
     {"airspeed",         "Flight",         "Indicated airspeed",  token::indicated_airspeed_knots,       K::number,    "kt",     1,                            0,                    0,     600,     1},
     {"altitude",         "Flight",         "Altitude",            token::indicated_altitude_feet,       K::number,    "ft",     1,                            0,                    -1000, 50000,   10},
     {"vertical_speed",   "Flight",         "Vertical speed",      token::vertical_speed_256th_mps,           K::number,    "ft/min", 60.0 / 0.3048 / 256.0,        0,                    -6000, 6000,    50},
-    {"pitch",            "Flight",         "Pitch",               token::pitch_degrees,                    K::number,    "°",      1,                            0,                    -90,   90,      0.5},
-    {"bank",             "Flight",         "Bank",                token::bank_degrees,                     K::number,    "°",      1,                            0,                    -90,   90,      0.5},
+    {"pitch",            "Flight",         "Pitch",               token::pitch_degrees,                    K::number,    "°",      1,                            0,                    -90,   90,      0.5,   "down", "up"},
+    {"bank",             "Flight",         "Bank",                token::bank_degrees,                     K::number,    "°",      right_bank,                   0,                    -90,   90,      0.5,   "left", "right"},
     {"magnetic_heading", "Flight",         "Magnetic heading",    token::magnetic_heading_degrees,         K::number,    "°",      1,                            0,                    0,     359.9,   1},
     {"gyro_heading",     "Flight",         "Gyro heading",        token::gyro_heading_degrees,             K::number,    "°",      1,                            0,                    0,     359.9,   1},
-    {"turn_rate",        "Flight",         "Turn rate",           token::turn_rate_256ths,                K::number,    "°/s",    1.0 / 256.0,                  0,                    -6,    6,       0.1},
+    {"turn_rate",        "Flight",         "Turn rate",           token::turn_rate_256ths,                K::number,    "°/s",    turn_degrees_per_second,      0,                    -6,    6,       0.1,   "left", "right"},
     {"load_factor",      "Flight",         "Load factor",         token::load_factor_624th_g,              K::number,    "g",      1.0 / 624.0,                  0,                    -3,    8,       0.1},
     {"throttle",         "Engine",         "Throttle lever",      token::throttle_lever,           K::number,    "%",      100,                          0,                    0,     100,     1},
     {"engine_speed",     "Engine",         "Engine speed",        token::engine_rpm_percent,       K::number,    "%",      1,                            0,                    0,     110,     0.5},

@@ -29,6 +29,10 @@ struct Control {
     const char* unit;
     double scale, offset;
     double low, high, step;  // the range a pilot may set, in the pilot's unit
+    // How a pilot says the sign of a signed value, below zero and above it
+    // ("left", "right"); null for a value a pilot reads without one.
+    const char* below = nullptr;
+    const char* above = nullptr;
 };
 
 std::span<const Control> controls();

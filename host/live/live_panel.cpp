@@ -73,9 +73,10 @@ void LivePanel::enqueue(std::function<void(Cockpit&)> job) {
 }
 
 std::shared_ptr<Watcher> LivePanel::watch() {
-    auto w = std::make_shared<Watcher>(options_.watcher_queue);
+    std::shared_ptr<Watcher> w;
     {
         std::lock_guard lock(mutex_);
+        w = std::make_shared<Watcher>(options_.watcher_queue, ++pages_);
         newcomers_.push_back(w);
     }
     wake_.notify_all();
@@ -84,9 +85,16 @@ std::shared_ptr<Watcher> LivePanel::watch() {
 
 void LivePanel::forget(const std::shared_ptr<Watcher>& watcher) {
     watcher->close();
-    std::lock_guard lock(mutex_);
-    std::erase(watchers_, watcher);
-    std::erase(newcomers_, watcher);
+    {
+        std::lock_guard lock(mutex_);
+        std::erase(watchers_, watcher);
+        std::erase(newcomers_, watcher);
+    }
+    try {
+        enqueue([page = watcher->page()](Cockpit& c) { c.page_gone(page); });
+    } catch (const PanelStopped&) {
+        // Nothing is held once the panel has stopped.
+    }
 }
 
 std::size_t LivePanel::watchers() const {

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <future>
@@ -24,10 +25,12 @@
 
 namespace korvel::live {
 
-// A page watching the panel: the frames meant for it, in order.
+// A page watching the panel: the frames meant for it, in order, and the
+// number its presses carry.
 class Watcher {
 public:
-    explicit Watcher(std::size_t capacity = 256) : capacity_(capacity) {}
+    explicit Watcher(std::size_t capacity = 256, std::uint64_t page = 0) : capacity_(capacity), page_(page) {}
+    std::uint64_t page() const { return page_; }
     // The next frame, or none when `timeout` passed or the panel closed.
     std::optional<std::string> next(std::chrono::milliseconds timeout);
     // Queues a frame. A page that stopped reading is not worth a growing
@@ -39,6 +42,7 @@ public:
 
 private:
     const std::size_t capacity_;
+    const std::uint64_t page_;
     mutable std::mutex mutex_;
     std::condition_variable ready_;
     std::deque<std::string> frames_;
@@ -79,8 +83,9 @@ public:
         return result.get();
     }
 
-    // A new page: its first frame is the whole panel.
+    // A new page, numbered anew: its first frame is the whole panel.
     std::shared_ptr<Watcher> watch();
+    // A page gone: it is sent nothing more, and what it held is let go.
     void forget(const std::shared_ptr<Watcher>& watcher);
     std::size_t watchers() const;
 
@@ -104,6 +109,7 @@ private:
     std::vector<std::shared_ptr<Watcher>> watchers_;
     std::vector<std::shared_ptr<Watcher>> newcomers_;
     bool stopping_ = false;
+    std::uint64_t pages_ = 0;
     std::thread thread_;
 };
 

@@ -8,6 +8,7 @@
 
 #include "host/core/text.h"
 #include "host/core/variables.h"
+#include "module/vocabulary.h"
 
 namespace korvel::live {
 
@@ -32,7 +33,56 @@ std::optional<double> keyframe_time(std::string_view line, bool& malformed) {
     return t;
 }
 
+struct TokenMotion {
+    std::uint32_t token;
+    Movement movement;
+};
+
+constexpr Movement step{Motion::step, 0};
+
+// What steps and what travels; every other number glides, and every word (a
+// radio frequency, a code, a flag) steps.
+// clang-format off
+constexpr TokenMotion motions[] = {
+    // The positions the instruments read, behind their handles.
+    {token::nose_gear,          {Motion::travel, 6}},
+    {token::left_gear,          {Motion::travel, 6}},
+    {token::right_gear,         {Motion::travel, 6}},
+    {token::flaps_position,     {Motion::travel, 4}},
+    {token::speed_brake,        {Motion::travel, 2}},
+    // Handles, switches and what the simulator switches.
+    {token::left_brake,         step},
+    {token::right_brake,        step},
+    {token::battery,            step},
+    {token::generator,          step},
+    {token::avionics_master,    step},
+    {token::navigation_lights,  step},
+    {token::beacon_lights,      step},
+    {token::strobe_lights,      step},
+    {token::landing_lights,     step},
+    {token::panel_lights,       step},
+    {token::pitot_heat,         step},
+    {token::starter,            step},
+    {token::engine_on_system,   step},
+    {token::fire_detected,      step},
+    {token::adf_audio,          step},
+    {token::cabin_unpressurized, step},
+    {token::nav1_glideslope_flag, step},
+};
+// clang-format on
+
+// From `from` toward `to`, by at most `distance`.
+double toward(double from, double to, double distance) {
+    return from < to ? std::min(to, from + distance) : std::max(to, from - distance);
+}
+
 }  // namespace
+
+Movement motion_of(std::uint32_t token) {
+    for (const TokenMotion& m : motions)
+        if (m.token == token) return m.movement;
+    return host::VariableStore::type(token) == host::VariableType::word ? step : Movement{};
+}
 
 Profile read_profile(std::string_view text) {
     Profile profile;
@@ -103,8 +153,21 @@ std::map<std::uint32_t, double> profile_values(const Profile& profile, double ti
         const auto after = std::upper_bound(track.begin(), track.end(), time,
                                             [](double t, const std::pair<double, double>& s) { return t < s.first; });
         if (after == track.begin()) continue;  // not set yet
+        const Movement movement = motion_of(token);
+        if (movement.motion == Motion::travel) {
+            // Each setting in turn is where the position runs to, from where
+            // the one before left it.
+            const double rate = token::full_travel / movement.full_travel_seconds;
+            double position = track.front().second;
+            for (auto s = track.begin(); s != after; ++s) {
+                const double until = std::next(s) == after ? time : std::next(s)->first;
+                position = toward(position, s->second, rate * (until - s->first));
+            }
+            values[token] = position;
+            continue;
+        }
         const auto& [t0, v0] = *std::prev(after);
-        if (after == track.end() || host::VariableStore::type(token) != host::VariableType::number) {
+        if (after == track.end() || movement.motion == Motion::step) {
             values[token] = v0;
             continue;
         }

@@ -1,14 +1,19 @@
-// A flight profile: timed flight states that the live panel plays, gliding
-// between them. The text is flight-state lines under "at SECONDS" lines:
+// A flight profile: timed flight states that the live panel plays as an
+// aircraft flies them. The text is flight-state lines under "at SECONDS"
+// lines:
 //
 //   at 0
 //     61 = 0        ; parked
 //   at 40
 //     61 = 140      ; rotating
 //
-// A number glides linearly from each keyframe that sets it to the next that
-// sets it, and holds after the last; a word (a radio frequency, a code)
-// holds from each keyframe that sets it until the next.
+// How a value goes from one keyframe that sets it to the next is the
+// value's (`motion_of`): a flight value (speeds, attitude, temperatures)
+// glides linearly between them; a handle or a switch (the gear and flaps
+// handles as the positions' targets, the brakes, the electrical switches, a
+// radio frequency) steps at its keyframe; the gear legs, the flaps and the
+// speed brake run from where they are to the new setting at their fixed
+// rate and stop there. After the last keyframe each value holds.
 #pragma once
 
 #include <cstdint>
@@ -40,8 +45,21 @@ struct Profile {
 
 Profile read_profile(std::string_view text);
 
+enum class Motion {
+    glide,   // linearly from each setting to the next
+    step,    // at its keyframe
+    travel,  // from where it is to the setting, at a fixed rate
+};
+
+struct Movement {
+    Motion motion = Motion::glide;
+    double full_travel_seconds = 0;  // travel: the seconds from one end of the travel to the other
+};
+
+Movement motion_of(std::uint32_t token);
+
 // The profile's values at a time (clamped to its length): each token it ever
-// sets, interpolated or held as above.
+// sets, moved as above.
 std::map<std::uint32_t, double> profile_values(const Profile& profile, double time);
 
 // Plays a profile into the simulator's variables, cycle by cycle.

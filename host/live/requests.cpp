@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "host/core/cp1252.h"
 #include "host/core/failures.h"
 #include "host/core/text.h"
 #include "host/live/controls.h"
@@ -82,6 +83,11 @@ std::int32_t whole(const json& value, const char* name) {
     return std::int32_t(value.get<std::int64_t>());
 }
 
+std::uint64_t page_number(const json& value) {
+    if (!value.is_number_unsigned()) refuse("'page' is the number the event stream gave the page");
+    return value.get<std::uint64_t>();
+}
+
 const GaugeName& gauge_of(const Catalogue& gauges, const std::string& name) {
     const GaugeName* g = gauges.find(name);
     if (g == nullptr) refuse("the panel places no gauge '" + name + "'", 404);
@@ -136,7 +142,7 @@ const GaugeName* Catalogue::find(std::string_view name) const {
 Decoded<ClickRequest> decode_click(std::string_view body, const Catalogue& gauges) {
     return decoding<ClickRequest>([&] {
         const json o = parse_object(body);
-        only_fields(o, {"gauge", "x", "y", "button", "action"});
+        only_fields(o, {"gauge", "x", "y", "button", "action", "page"});
         ClickRequest r;
         r.gauge = text(required(o, "gauge"), "gauge");
         const GaugeName& g = gauge_of(gauges, r.gauge);
@@ -164,6 +170,7 @@ Decoded<ClickRequest> decode_click(std::string_view body, const Catalogue& gauge
             else
                 refuse("'action' is click, press, release or drag, not '" + action + "'");
         }
+        if (const json* p = field(o, "page")) r.page = page_number(*p);
         // A drag goes on outside the gauge (the throttle lever follows the
         // pointer off its slot); every other action starts inside it.
         if (r.action != MouseAction::drag && r.action != MouseAction::release) inside(g, r.x, r.y);
@@ -220,8 +227,12 @@ Decoded<StateRequest> decode_state(std::string_view body) {
         if (const json* t = field(o, "text")) r.text = text(*t, "text");
         if (const json* e = field(o, "example")) r.example = text(*e, "example");
         if (const json* a = field(o, "atc_id")) {
-            r.atc_id = text(*a, "atc_id");
-            if (r.atc_id->size() > 64) refuse("'atc_id' is longer than 64 characters");
+            // The module reads its texts in Windows-1252, the page writes UTF-8.
+            const host::Cp1252 id = host::cp1252_from_utf8(text(*a, "atc_id"));
+            if (!id.refusal.empty())
+                refuse("'atc_id': the registration plate shows Windows-1252 characters only, not " + id.refusal);
+            if (id.text.size() > 64) refuse("'atc_id' is longer than 64 characters");
+            r.atc_id = id.text;
         }
         if (const json* f = field(o, "fail")) r.fail = failures(*f);
         if (const json* f = field(o, "restore")) {
@@ -263,6 +274,14 @@ Decoded<ProfileRequest> decode_profile(std::string_view body) {
         if (r.action == ProfileAction::seek && !r.time) refuse("a seek needs a 'time'");
         if (r.action == ProfileAction::load && !r.text && !r.example) refuse("a load needs a 'text' or an 'example'");
         return r;
+    });
+}
+
+Decoded<std::uint64_t> decode_heartbeat(std::string_view body) {
+    return decoding<std::uint64_t>([&] {
+        const json o = parse_object(body);
+        only_fields(o, {"page"});
+        return page_number(required(o, "page"));
     });
 }
 

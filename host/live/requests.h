@@ -43,6 +43,9 @@ struct ClickRequest {
     std::int32_t y = 0;
     Button button = Button::left;
     MouseAction action = MouseAction::click;
+    // The page that asks, by the number its event stream gave it; a script
+    // that sends none holds a press until it lets go itself.
+    std::optional<std::uint64_t> page;
 };
 
 struct TooltipRequest {
@@ -58,7 +61,7 @@ struct StateRequest {
     std::vector<std::pair<const Control*, double>> values;
     std::optional<std::string> text;     // a flight state file's text
     std::optional<std::string> example;  // a shipped flight state by name
-    std::optional<std::string> atc_id;
+    std::optional<std::string> atc_id;   // in the module's Windows-1252
     std::vector<std::uint32_t> fail;
     std::vector<std::uint32_t> restore;
     bool restore_all = false;
@@ -88,6 +91,8 @@ Decoded<ClickRequest> decode_click(std::string_view body, const Catalogue& gauge
 Decoded<TooltipRequest> decode_tooltip(const std::map<std::string, std::string>& query, const Catalogue& gauges);
 Decoded<StateRequest> decode_state(std::string_view body);
 Decoded<ProfileRequest> decode_profile(std::string_view body);
+// A page's sign of life: {"page": N}.
+Decoded<std::uint64_t> decode_heartbeat(std::string_view body);
 
 // The largest body any request may carry: a flight state or a profile's text.
 inline constexpr std::size_t largest_body = 256 * 1024;

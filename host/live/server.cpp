@@ -259,12 +259,27 @@ void Server::routes() {
                [id = *id](Cockpit& c) { return c.wave(id); });
     });
 
+    s.Post("/api/heartbeat", [&panel](const httplib::Request& req, httplib::Response& res) {
+        const auto d = decode_heartbeat(req.body);
+        if (!decoded(d, res)) return;
+        const std::uint64_t page = std::get<std::uint64_t>(d);
+        on_host(panel, req, res, [page](Cockpit& c) { return c.heartbeat(page); });
+    });
+
     s.Get("/api/events", [&panel, this](const httplib::Request&, httplib::Response& res) {
         auto watcher = panel.watch();
         res.set_header("Cache-Control", "no-store");
         res.set_chunked_content_provider(
             "text/event-stream",
-            [watcher, this](std::size_t, httplib::DataSink& sink) {
+            [watcher, this, introduced = false](std::size_t, httplib::DataSink& sink) mutable {
+                if (!introduced) {
+                    // The page's number, for its presses and heartbeats; and a
+                    // lost page comes back within a second of the server.
+                    introduced = true;
+                    const std::string hello =
+                        "retry: 1000\nevent: page\ndata: {\"page\": " + std::to_string(watcher->page()) + "}\n\n";
+                    return sink.write(hello.data(), hello.size());
+                }
                 auto quiet = std::chrono::steady_clock::now();
                 while (!stopping_) {
                     if (auto frame = watcher->next(std::chrono::milliseconds(250))) {

@@ -20,12 +20,6 @@ using host::quoted;
 using namespace words;
 using namespace reading;
 
-const Window* window_with_ident(const PanelConfig& config, std::int32_t id) {
-    for (const Window& w : config.windows)
-        if (w.kind == WindowKind::window && w.ident == id) return &w;
-    return nullptr;
-}
-
 class ParameterChecks {
 public:
     ParameterChecks(host::Host& scratch, const PanelConfig& config, Findings& findings)
@@ -244,24 +238,7 @@ private:
 
     // A window event for a window the panel does not have does nothing.
     void check_windows_exist(int line, const ButtonTrial& t) {
-        std::map<std::int32_t, std::pair<std::vector<std::string>, bool>> missing;  // click verbs, closed at load
-        for (const Action& a : t.click)
-            if ((a.act == Act::open || a.act == Act::close || a.act == Act::toggle) &&
-                window_with_ident(config_, a.window) == nullptr) {
-                auto& verbs = missing[a.window].first;
-                if (std::find(verbs.begin(), verbs.end(), verb(a.act)) == verbs.end()) verbs.emplace_back(verb(a.act));
-            }
-        for (const Action& a : t.at_load)
-            if (a.act == Act::close && window_with_ident(config_, a.window) == nullptr) missing[a.window].second = true;
-        for (const auto& [id, how] : missing) {
-            const auto& [verbs, at_load] = how;
-            std::string idents = "ident=" + std::to_string(id);
-            if (const auto name = panel_identifier_name(id)) idents = "ident=" + std::string(*name) + " or " + idents;
-            std::string what = verbs.empty() ? "the panel closes " + window_phrase(config_, id) + " when it first loads"
-                                             : "the click " + join(verbs) + " " + window_phrase(config_, id);
-            if (!verbs.empty() && at_load) what += ", and the panel closes it when it first loads";
-            warn(line, what + ", but no window of this panel.cfg has " + idents);
-        }
+        for (const std::string& w : missing_windows(t.click, t.at_load, config_)) warn(line, w);
     }
 
     // -- the registration plate ------------------------------------------------

@@ -28,6 +28,8 @@ constexpr std::string_view sound_owners[] = {
 
 std::uint32_t help_of(const GaugeHeader& kind) { return kind.mouse_rects != nullptr ? kind.mouse_rects[0].help_id : 0; }
 
+}  // namespace
+
 std::vector<Action> actions_logged(const host::Host& h) {
     std::vector<Action> out;
     for (const host::KeyEvent& e : h.key_events().entries()) {
@@ -49,8 +51,6 @@ std::vector<Action> actions_logged(const host::Host& h) {
         out.push_back({Act::toggle, 0, static_cast<std::int32_t>(t.event), 0});
     return out;
 }
-
-}  // namespace
 
 std::span<const Button> buttons() { return button_table; }
 

@@ -41,6 +41,9 @@ struct Action {
 };
 
 bool did(const std::vector<Action>& actions, Act act, std::int32_t window);
+// What the host's logs hold of the module's window toggles and events since
+// they were last cleared.
+std::vector<Action> actions_logged(const host::Host& h);
 bool same_actions(const std::vector<Action>& a, const std::vector<Action>& b);
 
 struct ButtonTrial {

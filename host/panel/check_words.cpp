@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
+#include "host/core/simulation.h"
 #include "host/core/text.h"
 #include "module/vocabulary.h"
 
@@ -24,13 +26,15 @@ constexpr EventName simulator_windows[] = {
 };
 // clang-format on
 
+bool window_act(Act act) { return act == Act::open || act == Act::close || act == Act::toggle; }
+
+}  // namespace
+
 const Window* window_with_ident(const PanelConfig& config, std::int32_t id) {
     for (const Window& w : config.windows)
         if (w.kind == WindowKind::window && w.ident == id) return &w;
     return nullptr;
 }
-
-}  // namespace
 
 std::string hex(std::uint32_t v) {
     char text[16];
@@ -140,6 +144,38 @@ std::string describe(const std::vector<Action>& actions, const PanelConfig& conf
         parts.push_back(std::string(verb(g.act)) + " " + join(windows, " and "));
     }
     return join(parts);
+}
+
+std::vector<std::string> missing_windows(const std::vector<Action>& click, const std::vector<Action>& at_load,
+                                         const PanelConfig& config) {
+    std::map<std::int32_t, std::pair<std::vector<std::string>, bool>> missing;  // click verbs, closed at load
+    for (const Action& a : click)
+        if (window_act(a.act) && window_with_ident(config, a.window) == nullptr) {
+            auto& verbs = missing[a.window].first;
+            if (std::find(verbs.begin(), verbs.end(), verb(a.act)) == verbs.end()) verbs.emplace_back(verb(a.act));
+        }
+    for (const Action& a : at_load)
+        if (a.act == Act::close && window_with_ident(config, a.window) == nullptr) missing[a.window].second = true;
+    std::vector<std::string> out;
+    for (const auto& [id, how] : missing) {
+        const auto& [verbs, closed_at_load] = how;
+        std::string idents = "ident=" + std::to_string(id);
+        if (const auto name = panel_identifier_name(id)) idents = "ident=" + std::string(*name) + " or " + idents;
+        std::string what = verbs.empty() ? "the panel closes " + window_phrase(config, id) + " when it first loads"
+                                         : "the click " + join(verbs) + " " + window_phrase(config, id);
+        if (!verbs.empty() && closed_at_load) what += ", and the panel closes it when it first loads";
+        out.push_back(what + ", but no window of this panel.cfg has " + idents);
+    }
+    return out;
+}
+
+std::vector<std::string> shown_only_in_the_simulator(const std::vector<Action>& click, const PanelConfig& config) {
+    std::vector<std::string> out = missing_windows(click, {}, config);
+    std::vector<Action> simulator_own;
+    for (const Action& a : click)
+        if (a.act == Act::step || (a.act == Act::event && !host::models_event(a.event))) simulator_own.push_back(a);
+    if (!simulator_own.empty()) out.push_back("in the simulator, the click " + describe(simulator_own, config));
+    return out;
 }
 
 }  // namespace korvel::panel::words

@@ -105,31 +105,7 @@ std::optional<host::GaugeSize> bitmap_file_size(const std::string& path) {
 
 PanelSession::PanelSession(host::Host& host, const PanelConfig& config, const std::string& panel_folder)
     : host_(host), config_(config) {
-    host.windows().clear();
-    for (const Window& w : config.windows) {
-        if (w.kind != WindowKind::window) continue;
-        const std::string name = !w.ident_name.empty() ? w.ident_name
-                                 : !w.title.empty()    ? w.title
-                                                       : "Window" + std::to_string(w.number);
-        host.windows().define(w.ident, name, w.visible);
-    }
-    for (const Window& w : config.windows)
-        for (const GaugeLine& line : w.gauges) {
-            host::PlacedGauge& g =
-                line.parameters ? host.place(line.gauge, std::string_view(*line.parameters)) : host.place(line.gauge);
-            const host::GaugeSize own = g.size().value_or(host::GaugeSize{1, 1});
-            PixelBox box{line.x, line.y, own.width, own.height};
-            if (line.width) {
-                box.width = *line.width;
-                box.height = line.height.value_or(proportional(*line.width, own.height, own.width));
-            }
-            placed_.push_back({&w, &line, &g, box});
-            const std::string name(g.name());
-            const auto copies = std::count_if(placed_.begin(), placed_.end() - 1,
-                                              [&](const PlacedLine& p) { return p.gauge->name() == name; });
-            names_.push_back(copies == 0 ? name : name + "@" + std::to_string(copies + 1));
-        }
-
+    place_lines();
     for (const Window& w : config.windows) {
         WindowLayout layout;
         layout.window = &w;
@@ -168,6 +144,45 @@ PanelSession::PanelSession(host::Host& host, const PanelConfig& config, const st
     }
     std::stable_sort(problems_.begin(), problems_.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
+}
+
+// The windows as panel.cfg defines them, each shown or hidden as it says,
+// and every gauge line placed: installed, then connected to its window.
+void PanelSession::place_lines() {
+    host_.windows().clear();
+    for (const Window& w : config_.windows) {
+        if (w.kind != WindowKind::window) continue;
+        const std::string name = !w.ident_name.empty() ? w.ident_name
+                                 : !w.title.empty()    ? w.title
+                                                       : "Window" + std::to_string(w.number);
+        host_.windows().define(w.ident, name, w.visible);
+    }
+    placed_.clear();
+    names_.clear();
+    for (const Window& w : config_.windows)
+        for (const GaugeLine& line : w.gauges) {
+            host::PlacedGauge& g =
+                line.parameters ? host_.place(line.gauge, std::string_view(*line.parameters)) : host_.place(line.gauge);
+            const host::GaugeSize own = g.size().value_or(host::GaugeSize{1, 1});
+            PixelBox box{line.x, line.y, own.width, own.height};
+            if (line.width) {
+                box.width = *line.width;
+                box.height = line.height.value_or(proportional(*line.width, own.height, own.width));
+            }
+            placed_.push_back({&w, &line, &g, box});
+            const std::string name(g.name());
+            const auto copies = std::count_if(placed_.begin(), placed_.end() - 1,
+                                              [&](const PlacedLine& p) { return p.gauge->name() == name; });
+            names_.push_back(copies == 0 ? name : name + "@" + std::to_string(copies + 1));
+        }
+}
+
+void PanelSession::place_again() {
+    // Every gauge goes before any comes back, as when the simulator reloads
+    // a panel: the last copy of a sound owner to go releases its sound.
+    for (const PlacedLine& p : placed_) host_.kill(*p.gauge);
+    host_.remove_killed();
+    place_lines();
 }
 
 const WindowLayout& PanelSession::layout(const Window& window) const {

@@ -36,6 +36,12 @@ public:
     // case-insensitive file system; without a folder there are none.
     PanelSession(host::Host& host, const PanelConfig& config, const std::string& panel_folder = {});
 
+    // The panel loaded again, as the simulator does with a flight: every
+    // gauge killed and forgotten, the windows shown and hidden as panel.cfg
+    // says, every line installed and connected afresh. The names, boxes and
+    // layouts stay as they were; the placed gauges are new.
+    void place_again();
+
     // A placed gauge by name, "Name@2" for its second copy on the panel.
     host::PlacedGauge* find(std::string_view name) const;
     // The name each placed line goes by, in the order of placed(): Name, or
@@ -54,6 +60,8 @@ public:
     std::size_t gauges_in(const Window& window) const;
 
 private:
+    void place_lines();
+
     host::Host& host_;
     const PanelConfig& config_;
     std::vector<PlacedLine> placed_;

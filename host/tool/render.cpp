@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <future>
@@ -6,6 +5,7 @@
 
 #include "host/core/cp1252.h"
 #include "host/core/failures.h"
+#include "host/core/help_texts.h"
 #include "host/render/panel_render.h"
 #include "host/render/renderer.h"
 #include "host/tool/common.h"
@@ -53,11 +53,8 @@ int tooltip(const TooltipOptions& options) {
         std::cout << "no tooltip at " << options.x << ", " << options.y << " of " << options.gauge << "\n";
     else if (!tip.text.empty())
         std::cout << host::utf8_from_cp1252(tip.text) << "\n";
-    else {
-        char id[16];
-        std::snprintf(id, sizeof id, "0x%X", tip.help_id);
-        std::cout << "the simulator's help text " << id << "\n";
-    }
+    else
+        std::cout << host::help_text(tip.help_id) << "\n";
     return flight.status();
 }
 

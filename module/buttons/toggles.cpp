@@ -29,18 +29,18 @@ struct ParameterButton {
     const char* tooltip;    // null: none
 };
 
-constexpr HostButton kneeboard = {"Kneeboard_Toggle", 60, 0xAB93, event::kneeboard};
-constexpr HostButton atc = {"ATC_Toggle", 80, 0xAB94, event::atc_window};
-constexpr HostButton map = {"Map_Toggle", 70, 0xAB8F, event::map_window};
+constexpr HostButton kneeboard = {"Kneeboard_Toggle", 60, help::kneeboard, event::kneeboard};
+constexpr HostButton atc = {"ATC_Toggle", 80, help::atc, event::atc_window};
+constexpr HostButton map = {"Map_Toggle", 70, help::map, event::map_window};
 
 constexpr ParameterButton invisible = {"Invisible_Toggle", 100, 0, nullptr};
 constexpr ParameterButton close_subpanel = {"Close_Subpanel", 110, 0, "Close the subpanel"};
-constexpr ParameterButton radios = {"Radios_Toggle", 120, 0xAB86, nullptr};
+constexpr ParameterButton radios = {"Radios_Toggle", 120, help::radio_window, nullptr};
 constexpr ParameterButton landing_view = {"Landing_View_Toggle", 130, 0, "Display the main panel Landing view"};
-constexpr ParameterButton gps = {"GPS_Toggle", 140, 0xAB87, nullptr};
-constexpr ParameterButton throttle = {"Throttle_Toggle", 150, 0xAB88, nullptr};
-constexpr ParameterButton compass = {"Compass_Toggle", 160, 0xAB89, nullptr};
-constexpr ParameterButton fuel = {"Fuel_Toggle", 170, 0xAB8A, "Display/Hide the fuel subpanel"};
+constexpr ParameterButton gps = {"GPS_Toggle", 140, help::gps_window, nullptr};
+constexpr ParameterButton throttle = {"Throttle_Toggle", 150, help::throttle_window, nullptr};
+constexpr ParameterButton compass = {"Compass_Toggle", 160, help::compass_window, nullptr};
+constexpr ParameterButton fuel = {"Fuel_Toggle", 170, help::fuel_window, "Display/Hide the fuel subpanel"};
 constexpr ParameterButton vfr_panel = {"VFR_Panel_Toggle", 180, 0, "Display the main panel VFR view"};
 constexpr ParameterButton ifr_panel = {"IFR_Panel_Toggle", 190, 0, "Display the main panel IFR view"};
 constexpr ParameterButton electricity = {"Electricity_Toggle", 200, 0, "Display/Hide the electricity board"};

@@ -102,8 +102,8 @@ class Context:
         self.pages = []
         self.folder = tempfile.mkdtemp(prefix="korvel-browser-")
 
-    def serve(self, panel=None, state=None):
-        server = harness.Server(self.binary, panel, state)
+    def serve(self, panel=None, state=None, port=None):
+        server = harness.Server(self.binary, panel, state, port)
         self.servers.append(server)
         return server
 

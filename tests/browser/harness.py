@@ -20,9 +20,13 @@ import urllib.parse
 import urllib.request
 
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions import interaction
 from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.mouse_button import MouseButton
+from selenium.webdriver.common.actions.pointer_input import PointerInput
+from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -59,14 +63,14 @@ class Server:
     """`korvel-panel serve` on a free port of the loopback, stopped with the
     test whatever happens."""
 
-    def __init__(self, binary, panel=None, state=None):
+    def __init__(self, binary, panel=None, state=None, port=None):
         self.binary = binary
         args = [binary, "serve"]
         if panel:
             args.append(panel)
         if state:
             args += ["--state", state]
-        self.port = free_port()
+        self.port = port or free_port()
         args += ["--port", str(self.port), "--bind", "127.0.0.1"]
         self.process = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
         self.output = []
@@ -150,9 +154,14 @@ class Server:
     def frame(self):
         """The whole panel as a newly connected page gets it: its first event."""
         with urllib.request.urlopen(self.url.rstrip("/") + "/api/events", timeout=10) as r:
+            event = "message"
             for raw in r:
-                line = raw.decode()
-                if line.startswith("data:"):
+                line = raw.decode().rstrip("\n")
+                if line.startswith("event:"):
+                    event = line[6:].strip()
+                elif line == "":
+                    event = "message"
+                elif line.startswith("data:") and event == "message":
                     return json.loads(line[5:])
         raise TestFailure("the event stream ended before its first frame")
 
@@ -318,8 +327,49 @@ class Page:
         b.perform()
         return p
 
+    def touch(self, name, gx, gy, hold=0.0):
+        """A finger on a gauge pixel, held `hold` seconds and lifted."""
+        p = self.point(name, gx, gy)
+        self.touch_at(p["x"], p["y"], hold)
+        return p
+
+    def touch_at(self, x, y, hold=0.0):
+        """A finger at a viewport point, without a script of the page's."""
+        finger = PointerInput(interaction.POINTER_TOUCH, "finger")
+        b = ActionBuilder(self.driver, mouse=finger, duration=0)
+        b.pointer_action.move_to_location(x, y)
+        b.pointer_action.pointer_down()
+        if hold:
+            b.pointer_action.pause(hold)
+        b.pointer_action.pointer_up()
+        b.perform()
+
+    def wheel(self, name, gx, gy, dy):
+        """The mouse wheel turned over a gauge pixel: `dy` pixels, negative
+        away from the pilot."""
+        p = self.point(name, gx, gy)
+        ActionChains(self.driver, duration=0).scroll_from_origin(
+            ScrollOrigin.from_viewport(p["x"], p["y"]), 0, dy).perform()
+        return p
+
     def move_by(self, dx, dy):
         ActionChains(self.driver, duration=0).move_by_offset(dx, dy).perform()
+
+    def set_control(self, name, value):
+        """A value typed into a control's box of the side panel, as a pilot
+        types it, and Enter."""
+        box = self.driver.find_element(By.CSS_SELECTOR, f'input[data-control="{name}"]')
+        self.driver.execute_script("arguments[0].scrollIntoView({block: 'center'});", box)
+        box.click()
+        box.send_keys(Keys.CONTROL, "a")
+        box.send_keys(str(value), Keys.ENTER)
+        return box
+
+    def tooltip_shown(self):
+        """The page's tooltip text while it shows, else None."""
+        return self.js("""
+            const t = document.querySelector('[role=tooltip]');
+            return !t.hidden && t.getClientRects().length > 0 ? t.textContent : null;""")
 
     def park_pointer(self):
         """The pointer off every gauge, so that no tooltip or cursor is left."""

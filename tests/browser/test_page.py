@@ -21,7 +21,8 @@ def test_page_loads_without_console_errors(ctx):
 
 
 def test_every_window_and_gauge_sits_at_its_box(ctx):
-    page = ctx.open()
+    # At the design scale, a CSS pixel to a unit.
+    page = ctx.open(query="?scale=1")
     shown = page.server.frame()["windows"]
     layout = page.js("""
         const out = {};
@@ -139,7 +140,8 @@ WINDOW_FAR_SHARE = 0.01
 
 
 def test_windows_match_the_tool_render(ctx):
-    page = ctx.open()
+    # At the design scale, as the tool draws the windows.
+    page = ctx.open(query="?scale=1")
     time.sleep(0.5)
     page.park_pointer()
     shown = page.server.frame()["windows"]

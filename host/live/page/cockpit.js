@@ -5,6 +5,7 @@
 import { byId, make } from './util.js';
 import { gauges } from './painter.js';
 import { attachPointer } from './input.js';
+import { attachKeys } from './keys.js';
 
 const frames = new Map();   // window id -> {frame, element, lamp, state}
 
@@ -57,6 +58,7 @@ function buildGauge(g) {
   canvas.style.height = `${h}px`;
   const gauge = {
     name: g.name,
+    label: g.gauge,
     canvas,
     ctx: canvas.getContext('2d'),
     box: g.box,
@@ -94,6 +96,8 @@ function buildWindow(win, first) {
   }
   for (const other of win.others || []) element.append(otherGauge(other));
   for (const g of win.gauges) element.append(buildGauge(g));
+  // Over the canvases, the places the keyboard stops at.
+  for (const g of win.gauges) attachKeys(gauges.get(g.name), element);
 
   const frame = make('section', {
     class: first ? 'frame main' : 'frame',
@@ -122,7 +126,7 @@ function buildWindowList(win, entry) {
 
 export function buildCockpit(panel) {
   byId('panel-source').textContent = panel.panel;
-  const cockpit = byId('cockpit');
+  const cockpit = byId('panels');
   cockpit.textContent = '';
   panel.windows.forEach((win, i) => {
     const entry = buildWindow(win, i === 0);

@@ -12,12 +12,36 @@ function decimals(step) {
   return dot < 0 ? 0 : text.length - dot - 1;
 }
 
-// Values travel in the pilot's units both ways; the server converts.
+// A signed value in the pilot's words: "25° right", "3°/s left", "0°".
+function magnitude(control, value) {
+  return String(Number(Math.abs(value).toFixed(decimals(control.step))));
+}
+
+function side(control, value) {
+  return !control.sides || Number(magnitude(control, value)) === 0 ? '' : control.sides[value < 0 ? 0 : 1];
+}
+
+function inWords(control, value) {
+  const s = side(control, value);
+  return `${magnitude(control, value)}${control.unit}${s ? ` ${s}` : ''}`;
+}
+
+function showWords(c, value) {
+  if (!c.control.sides) return;
+  const s = value === null ? '' : side(c.control, value);
+  c.row.dataset.words = value === null ? '' : inWords(c.control, value);
+  c.unit.textContent = s ? `${c.control.unit} ${s}` : c.control.unit;
+  c.unit.title = c.row.dataset.words;
+}
+
+// Values travel in the pilot's units both ways, signed (right positive for
+// bank and turn); the server converts.
 export function showValues(values) {
   for (const [id, value] of Object.entries(values)) {
     const c = controls.get(id);
     if (!c) continue;
     c.value = value;
+    showWords(c, value);
     if (c.editing) continue;
     if (value === null) {
       c.number.value = '';
@@ -49,7 +73,8 @@ export function buildControls(panel) {
       type: 'number', id, min: control.low, max: control.high, step: control.step,
       'data-control': control.id,
     });
-    const entry = { control, range, number, editing: false, value: null };
+    const unit = make('span', { class: 'unit', text: control.unit });
+    const entry = { control, range, number, unit, row: null, editing: false, value: null };
     const send = latestOnly(async (shown) => {
       const answer = await setState({ values: { [control.id]: shown } }, byId('controls-message'));
       if (answer && !answer.problems?.length) say(byId('controls-message'), '');
@@ -69,7 +94,8 @@ export function buildControls(panel) {
     number.addEventListener('change', () => {
       let shown = Number(number.value);
       if (number.value === '' || !Number.isFinite(shown)) return;
-      // What the control cannot hold is held at its end, as the slider is.
+      // What the control cannot hold is held at its end, as the slider is:
+      // the host refuses anything outside the range.
       shown = Math.min(control.high, Math.max(control.low, shown));
       number.value = control.kind === 'code' ? String(shown).padStart(4, '0') : String(shown);
       range.value = String(shown);
@@ -77,8 +103,11 @@ export function buildControls(panel) {
     });
     number.addEventListener('keydown', (e) => { if (e.key === 'Enter') number.blur(); });
     controls.set(control.id, entry);
-    group.append(make('div', { class: 'control' },
-      make('label', { for: id, text: control.label }), range, number,
-      make('span', { class: 'unit', text: control.unit })));
+    const title = control.sides
+      ? `${control.label}, from ${inWords(control, control.low)} to ${inWords(control, control.high)}`
+      : `${control.label}, from ${control.low} to ${control.high} ${control.unit}`;
+    entry.row = make('div', { class: 'control', 'data-control-row': control.id, title },
+      make('label', { for: id, text: control.label }), range, number, unit);
+    group.append(entry.row);
   }
 }

@@ -7,7 +7,7 @@ import { byId, request } from './util.js';
 import { followPointer, pointerHeld } from './input.js';
 import { suppressTooltipsWhile } from './tooltip.js';
 import { startSound } from './audio.js';
-import { startLayout } from './layout.js';
+import { layOut, startLayout } from './layout.js';
 import { buildCockpit } from './cockpit.js';
 import { buildStateTools, buildFailures } from './state.js';
 import { buildProfileTools } from './profile.js';
@@ -31,6 +31,7 @@ async function start() {
     return;
   }
   buildCockpit(panel);
+  layOut(panel);
   buildStateTools(panel);
   buildProfileTools(panel);
   buildFailures(panel);

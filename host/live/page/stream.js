@@ -4,7 +4,7 @@
 // shows it.
 
 import { byId } from './util.js';
-import { linkLamp, linkMessage } from './link.js';
+import { linkLamp, linkMessage, setPageNumber } from './link.js';
 import { show } from './painter.js';
 import { setShown } from './cockpit.js';
 import { playSound } from './audio.js';
@@ -26,6 +26,14 @@ export function connect() {
     linkLamp('lost');
     linkMessage('Reconnecting…');
   };
+  // Each connection is a new page to the host, numbered anew.
+  events.addEventListener('page', (message) => {
+    try {
+      setPageNumber(JSON.parse(message.data).page);
+    } catch (e) {
+      setPageNumber(null);
+    }
+  });
   events.onmessage = (message) => {
     let frame;
     try {

@@ -56,7 +56,7 @@ constinit ElementChain<StaticImageElement, NeedleElement, NeedleElement, NeedleE
     };
 
 constinit MouseRect accelerometer_rects[] = {
-    whole_gauge(0xA51C),
+    whole_gauge(help::accelerometer),
     parent({2, 210, 50, 50}),
     click_area({0, 0, 50, 50}, cursor_hand, mouse_left_click | mouse_repeat, accel_reset_mouse_fn),
     end_parent(),

@@ -34,7 +34,7 @@ constinit ElementChain<StaticImageElement, NeedleElement, NeedleElement, StaticI
 
 constinit MouseRect airspeed_rects[] = {
     whole_gauge(),
-    host_tooltip(0x3002),
+    host_tooltip(help::airspeed),
     end_parent(),
     end_of_rects(),
 };

@@ -52,7 +52,7 @@ constinit ElementChain<StaticImageElement, SpriteElement, NeedleElement, SliderE
 constinit MouseRect attitude_rects[] = {
     whole_gauge(),
     parent({0, 0, 300, 232}),
-    host_tooltip(0x3092),
+    host_tooltip(help::attitude),
     end_parent(),
     parent({232, 232, 68, 68}),
     tooltip("Attitude indicator cage button"),

@@ -36,7 +36,7 @@ constinit ElementChain<StaticImageElement, NeedleElement, NeedleElement, NeedleE
 
 constinit MouseRect clock_rects[] = {
     whole_gauge(),
-    host_tooltip(0x3018),
+    host_tooltip(help::clock),
     end_parent(),
     end_of_rects(),
 };

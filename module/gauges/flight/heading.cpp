@@ -62,12 +62,12 @@ TooltipArgument directional_gyro_arguments[] = {
 constinit MouseRect directional_gyro_rects[] = {
     whole_gauge(),
     parent({0, 0, 300, 242}),
-    host_tooltip(0x3094),
+    host_tooltip(help::directional_gyro),
     end_parent(),
     parent({218, 242, 48, 48}),
     tooltip("Heading bug adjust knob (%1!d!\xB0)", directional_gyro_arguments),
     end_parent(),
-    parent({26, 242, 48, 48}, 0xAB35),
+    parent({26, 242, 48, 48}, help::gyro_setting_knob),
     end_parent(),
     key_area({218, 242, 24, 48}, cursor_down_arrow, mouse_left_click | mouse_repeat, event::heading_bug_down),
     key_area({242, 242, 24, 48}, cursor_up_arrow, mouse_left_click | mouse_repeat, event::heading_bug_up),
@@ -91,7 +91,7 @@ constinit ElementChain<StaticImageElement, SpriteElement, SpriteElement, StaticI
 constinit MouseRect directional_gyro_small_rects[] = {
     whole_gauge(),
     parent({0, 0, 300, 150}),
-    host_tooltip(0x3094),
+    host_tooltip(help::directional_gyro),
     end_parent(),
     end_parent(),
     end_of_rects(),
@@ -106,7 +106,7 @@ constinit ElementChain<StaticImageElement, MovingImageElement> whiskey_compass_e
 };
 
 constinit MouseRect whiskey_compass_rects[] = {
-    whole_gauge(0xAB77),
+    whole_gauge(help::magnetic_compass),
     end_parent(),
     end_of_rects(),
 };

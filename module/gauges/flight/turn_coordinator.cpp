@@ -54,7 +54,7 @@ constinit ElementChain<StaticImageElement, IconElement, SliderElement, StaticIma
 
 constinit MouseRect turn_coordinator_rects[] = {
     whole_gauge(),
-    host_tooltip(0x3090),
+    host_tooltip(help::turn_coordinator),
     click_area({90, 90, 60, 60}, cursor_hand, mouse_left_click, unit_switch_mouse_fn),
     end_parent(),
     end_of_rects(),

@@ -74,7 +74,7 @@ constinit ElementChain<StaticImageElement, IconElement, NeedleElement, NeedleEle
 
 constinit MouseRect vertical_speed_rects[] = {
     whole_gauge(),
-    host_tooltip(0x3099),
+    host_tooltip(help::vertical_speed),
     end_parent(),
     end_of_rects(),
 };

@@ -72,9 +72,9 @@ constexpr std::uint32_t digit_area_events = mouse_left_click | mouse_repeat;
 
 // clang-format off
 constinit MouseRect iff_rects[] = {
-    whole_gauge(0xA70A),
+    whole_gauge(help::transponder),
     parent({60, 0, 201, 99}),
-    host_tooltip(0x3180),
+    host_tooltip(help::transponder_code),
     end_parent(),
     parent({29, 12, 24, 60}),
     tooltip("IFF/Transponder main switch (%1!s!)", iff_arguments),

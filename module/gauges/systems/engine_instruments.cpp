@@ -122,7 +122,7 @@ constinit ElementChain<StaticImageElement, NeedleElement, StaticImageElement> tu
 
 constinit MouseRect turbine_temp_rects[] = {
     whole_gauge(),
-    host_tooltip(0x31D5),
+    host_tooltip(help::turbine_temperature),
     end_parent(),
     end_of_rects(),
 };
@@ -136,7 +136,7 @@ constinit ElementChain<StaticImageElement, NeedleElement, StaticImageElement> oi
 
 constinit MouseRect oil_temperature_rects[] = {
     whole_gauge(),
-    host_tooltip(0x30F0),
+    host_tooltip(help::oil_temperature),
     end_parent(),
     end_of_rects(),
 };

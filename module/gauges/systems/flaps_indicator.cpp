@@ -46,7 +46,7 @@ constinit ElementChain<StaticImageElement, IconElement, NeedleElement, StaticIma
 };
 
 constinit MouseRect flaps_indicator_rects[] = {
-    whole_gauge(0xAB24),
+    whole_gauge(help::flaps_indicator),
     end_parent(),
     end_of_rects(),
 };

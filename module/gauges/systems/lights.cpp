@@ -159,7 +159,7 @@ constinit ElementChain<StaticImageElement, IconElement> fire_light_elements{
     &fire_light_gauge, static_image(2220, {0, 0}, image_plain),
     icon(2230, {0, 0}, image_plain_bright, 1, token::fire_detected, fire_light_cb, panel_failures_2)};
 constinit MouseRect fire_light_rects[] = {
-    whole_gauge(), host_tooltip(0x3030),
+    whole_gauge(), host_tooltip(help::fire_light),
     click_area({0, 0, 33, 29}, cursor_hand, test_events, light_test_fn<fire_test>), end_parent(), end_of_rects()};
 
 constinit ElementChain<StaticImageElement, IconElement> flaps_light_elements{
@@ -204,7 +204,7 @@ constinit MouseRect generator_light_rects[] = {whole_gauge(), tooltip("Generator
 constinit ElementChain<StaticImageElement, IconElement> low_oil_press_light_elements{
     &low_oil_press_light_gauge, static_image(2470, {0, 0}, image_plain),
     icon(2480, {0, 0}, image_plain_bright, 1, token::oil_pressure, low_oil_light_cb, panel_failures_0)};
-constinit MouseRect low_oil_press_light_rects[] = {whole_gauge(), host_tooltip(0x3031), end_parent(),
+constinit MouseRect low_oil_press_light_rects[] = {whole_gauge(), host_tooltip(help::low_oil_pressure_light), end_parent(),
                                                    end_of_rects()};
 
 constinit ElementChain<StaticImageElement, IconElement> pitot_heat_light_elements{
@@ -229,7 +229,7 @@ constinit ElementChain<StaticImageElement, IconElement, IconElement, IconElement
         icon(1490, {71, 15}, image_plain_bright, 1, token::nose_gear, gear_leg_transit_cb<53>, gear_failures),
         icon(1490, {37, 27}, image_plain_bright, 1, token::left_gear, gear_leg_transit_cb<51>, gear_failures),
     };
-constinit MouseRect gear_lights_rects[] = {whole_gauge(0xAB31), end_parent(), end_of_rects()};
+constinit MouseRect gear_lights_rects[] = {whole_gauge(help::gear_lights), end_parent(), end_of_rects()};
 // clang-format on
 
 }  // namespace

@@ -40,7 +40,7 @@ constinit ElementChain<StaticImageElement, SliderElement> throttle_quadrant_elem
 
 constinit MouseRect throttle_quadrant_rects[] = {
     whole_gauge(),
-    host_tooltip(0x31A0),
+    host_tooltip(help::throttle),
     click_area({12, 0, 66, 243}, cursor_hand, mouse_left_click | mouse_drag, throttle_click_fn),
     end_parent(),
     end_of_rects(),
