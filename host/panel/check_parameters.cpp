@@ -29,26 +29,49 @@ public:
     }
 
     // Every line in the order the session places them, so that what one
-    // copy leaves in its gauge kind is what the next one finds.
+    // copy leaves in its gauge kind is what the next one finds. A line that
+    // repeats an earlier one's gauge and parameters is tried as well, for
+    // that reason, but has its say on the first one's findings.
     void try_lines() {
+        struct Repeats {
+            std::size_t first, end;  // the first line's findings
+            std::vector<int> lines;  // the lines that repeat it
+        };
+        std::map<std::pair<std::string, std::optional<std::string>>, Repeats> seen;
+        Findings repeated;
         for (const Window& w : config_.windows)
             for (const GaugeLine& line : w.gauges) {
+                const Button* b = button_named(line.gauge);
+                if (b == nullptr && line.gauge != registration_plate) continue;
+                const auto [at, fresh] = seen.try_emplace({line.gauge, line.parameters});
+                if (!fresh) at->second.lines.push_back(line.line);
+                out_ = fresh ? &findings_ : &repeated;
+                const std::size_t first = findings_.list.size();
                 try {
-                    if (const Button* b = button_named(line.gauge))
+                    if (b != nullptr)
                         check_button(line, *b);
-                    else if (line.gauge == registration_plate)
-                        check_plate(line);
+                    else
+                        plates_.emplace_back(line.line, check_plate(host_, line, *out_));
                 } catch (const std::exception& e) {
-                    warn(line.line, line.gauge + " could not be tried in the host: " + e.what());
+                    warn(line.line, "trial-failed", line.gauge + " could not be tried in the host: " + e.what());
                 }
+                if (fresh) at->second = {first, findings_.list.size(), {}};
+                host_.remove_killed();  // a trial's gauge is done with
             }
-        host_.remove_killed();
+        out_ = &findings_;
+        for (const auto& [what, r] : seen)
+            for (std::size_t i = r.first; !r.lines.empty() && i < r.end; ++i)
+                findings_.list[i].message += " (the same on " + lines_list(r.lines) + ")";
         check_copies();
     }
 
 private:
-    void warn(int line, std::string message) { findings_.warn(line, std::move(message)); }
-    void note(int line, std::string message) { findings_.note(line, std::move(message)); }
+    void warn(int line, std::string code, std::string message) {
+        out_->warn(line, std::move(code), std::move(message));
+    }
+    void note(int line, std::string code, std::string message) {
+        out_->note(line, std::move(code), std::move(message));
+    }
 
     // -- panel buttons --------------------------------------------------------
 
@@ -69,7 +92,7 @@ private:
                                              : "click " + describe(t.click, config_);
         if (!t.at_load.empty()) what += "; when the panel first loads, it " + describe(t.at_load, config_);
         what += "; " + face_phrase(line.gauge, t.face) + ", " + help_phrase(t.help);
-        note(line.line, what);
+        note(line.line, "button-action", what);
 
         const std::string params = line.parameters.value_or("");
         if (!button.reads_parameters) {
@@ -77,15 +100,17 @@ private:
             if (params.find_first_not_of(" \t") < comment_at(params)) {
                 const ButtonTrial plain = try_button(host_, line.gauge, std::nullopt);
                 if (same(plain, t))
-                    warn(line.line, line.gauge + " reads no parameter string: " + quoted(params) + " changes nothing");
+                    warn(line.line, "parameters-not-read",
+                         line.gauge + " reads no parameter string: " + quoted(params) + " changes nothing");
             }
         } else {
             if (t.click_taken && t.click.empty())
-                warn(line.line, params.find_first_not_of(" \t") == comment_at(params)
-                                    ? "a click does nothing: the parameters are all comment, and only a button "
-                                      "without parameters toggles window 0"
-                                    : "a click does nothing: the parameters open, close and toggle no window and send "
-                                      "no step event (o, c, t, p)");
+                warn(line.line, "click-does-nothing",
+                     params.find_first_not_of(" \t") == comment_at(params)
+                         ? "a click does nothing: the parameters are all comment, and only a button "
+                           "without parameters toggles window 0"
+                         : "a click does nothing: the parameters open, close and toggle no window and send "
+                           "no step event (o, c, t, p)");
             check_window_keys(line.line, params, t);
             check_once_read_keys(line.line, params);
             check_face_keys(line.line, params, t);
@@ -131,14 +156,15 @@ private:
             const std::string k(1, key);
             const char* value = params.c_str() + at + 1;
             if (*value == '\0') {
-                warn(line, k + " at the end of the parameters names no window: it does nothing");
+                warn(line, "key-without-window", k + " at the end of the parameters names no window: it does nothing");
                 continue;
             }
             if (window_name_at(value) != nullptr) continue;
             if (const auto n = written_number(value)) {
                 if (*n < 0 && !did(effects, act, std::int32_t(*n)))
-                    warn(line, quoted(key_snippet(params, at)) +
-                                   " names no window (numbers below 0 are skipped): it does nothing");
+                    warn(line, "window-below-zero",
+                         quoted(key_snippet(params, at)) +
+                             " names no window (numbers below 0 are skipped): it does nothing");
                 continue;
             }
             // The module reads window 0 here; say why only when it did.
@@ -182,7 +208,7 @@ private:
                 message += ", and the " + inner + " of " + quoted(name) +
                            (inner.size() == 1 ? " is read as a key of its own" : " are read as keys of their own");
             if (!advice.empty()) message += "; write " + advice;
-            warn(line, message);
+            warn(line, "window-misread", message);
             if (end > at + 1) misread_.emplace_back(at + 1, end);
         }
     }
@@ -202,8 +228,9 @@ private:
             for (std::size_t i = 1; i < at.size(); ++i)
                 if (!inside_misread_name(at[i])) later.push_back(describe_place(at[i]));
             if (later.empty()) continue;  // the misread name's warning tells of them
-            warn(line, std::string(1, key) + " is read only where it first appears (" + describe_place(at.front()) +
-                           "); " + join(later) + (later.size() == 1 ? " is" : " are") + " not read");
+            warn(line, "key-read-once",
+                 std::string(1, key) + " is read only where it first appears (" + describe_place(at.front()) + "); " +
+                     join(later) + (later.size() == 1 ? " is" : " are") + " not read");
         }
     }
 
@@ -224,92 +251,22 @@ private:
                 if (!h.empty())
                     message += ", and " + quoted(key_snippet(params, h.front())) + " is then not read either: " +
                                (t.help == 0 ? "it keeps no help text" : "it keeps " + help_phrase(t.help));
-                warn(line, message);
+                warn(line, "bad-face", message);
             }
         }
         if (!face_refused && !h.empty() && t.help == 0) {
             const auto v = written_number(params.c_str() + h.front() + 1);
             if (!v || *v != 0)
-                warn(line, quoted(key_snippet(params, h.front())) +
-                               " is not a help identifier (a TOGGLE_..._WINDOW name or a number from 0xA000 = 40960): "
-                               "the button has no help text");
+                warn(line, "bad-help",
+                     quoted(key_snippet(params, h.front())) +
+                         " is not a help identifier (a TOGGLE_..._WINDOW name or a number from 0xA000 = 40960): "
+                         "the button has no help text");
         }
     }
 
     // A window event for a window the panel does not have does nothing.
     void check_windows_exist(int line, const ButtonTrial& t) {
-        for (const std::string& w : missing_windows(t.click, t.at_load, config_)) warn(line, w);
-    }
-
-    // -- the registration plate ------------------------------------------------
-
-    void check_plate(const GaugeLine& line) {
-        const PlateTrial t = try_plate(host_, line.parameters);
-        const std::string params = line.parameters.value_or("");
-        const std::string& left = t.parameters_left;
-        const bool fixed = !left.empty() && left[0] == 't';
-        plates_.emplace_back(line.line, t);
-
-        note(line.line, std::string("the plate shows ") + (fixed ? quoted(t.text) : "the aircraft's identifier") +
-                            " in " + font_phrase(t.font) + ", colour " + colour_text(t.colour));
-
-        // The fixed text as written: after t, up to a space or a comment.
-        const bool written_fixed = !params.empty() && params[0] == 't';
-        std::size_t text_end = written_fixed ? 1 : 0;
-        while (written_fixed && text_end < params.size() && !is_space(params[text_end]) &&
-               !comment_starts(params.c_str() + text_end))
-            ++text_end;
-        const std::string written_text = written_fixed ? params.substr(1, text_end - 1) : "";
-        const auto in_text = [&](std::size_t at) { return written_fixed && at >= 1 && at < text_end; };
-
-        // Key f cuts the string where it stands; r, g and b are read in what is left.
-        const std::size_t font_at = left.size() < params.size() ? left.size() : std::string::npos;
-        std::vector<std::string> text_keys;
-        std::vector<std::string> clamped;
-        if (font_at != std::string::npos && in_text(font_at)) text_keys.emplace_back("f");
-        const char* colour_names[] = {"red", "green", "blue"};
-        for (int i = 0; i < 3; ++i) {
-            const char key = "rgb"[i];
-            const auto at = places_of(left, key);
-            if (at.empty()) continue;
-            const std::uint32_t component = (t.colour >> (8 * i)) & 0xFF;
-            const std::string said = std::string(colour_names[i]) + " " + std::to_string(component);
-            if (in_text(at.front())) {
-                text_keys.emplace_back(1, key);
-                continue;
-            }
-            const auto v = written_number(left.c_str() + at.front() + 1);
-            if (v && (*v > 255 || *v < 0) && component == 255)
-                clamped.push_back(quoted(key_snippet(left, at.front())) + " gives " + said);
-        }
-        if (!text_keys.empty())
-            warn(line.line, "the " + join(text_keys) + " of the text " + quoted(written_text) + " " +
-                                (text_keys.size() == 1 ? "is read as a key" : "are read as keys") +
-                                " (f, r, g and b are the plate's keys): it shows " + quoted(t.text) + " in " +
-                                font_phrase(t.font) + ", colour " + colour_text(t.colour));
-        if (!clamped.empty()) warn(line.line, "colour values run from 0 to 255: " + join(clamped));
-
-        if (!fixed) {
-            if (const auto at = places_of(left, 't'); !at.empty() && at.front() > 0)
-                warn(line.line, "a fixed text must start the parameters: " + quoted(key_snippet(left, at.front())) +
-                                    " is not read, and the plate shows the aircraft's identifier");
-        }
-        if (fixed && text_keys.empty()) {
-            std::string shown_as_written = written_text;
-            std::replace(shown_as_written.begin(), shown_as_written.end(), '_', ' ');
-            if (t.characters > 0 && shown_as_written.size() > t.characters && t.text.size() == t.characters &&
-                shown_as_written.compare(0, t.text.size(), t.text) == 0)
-                warn(line.line, "the plate holds " + std::to_string(t.characters) +
-                                    " characters: " + quoted(written_text) + " shows as " + quoted(t.text));
-        }
-        if (font_at != std::string::npos && !in_text(font_at)) {
-            const std::string written_font = params.substr(font_at + 1);
-            if (written_font.size() > t.font.size() && written_font.compare(0, t.font.size(), t.font) == 0)
-                warn(line.line, "a font name holds " + std::to_string(t.font.size()) +
-                                    " characters: " + quoted(written_font) + " is cut to " + quoted(t.font));
-            if (comment_at(t.font) < t.font.size())
-                warn(line.line, "f takes the rest of the parameters, comment and all: the font is " + quoted(t.font));
-        }
+        for (const std::string& w : missing_windows(t.click, t.at_load, config_)) warn(line, "window-not-in-panel", w);
     }
 
     // -- state that belongs to a gauge kind -----------------------------------
@@ -320,27 +277,43 @@ private:
         std::uint32_t help;
     };
 
+    // One finding for all the copies, on the first.
     void check_copies() {
-        std::map<std::string, std::vector<int>> lines;
+        std::map<std::string, std::vector<std::pair<int, WindowKind>>> lines;
         for (const Window& w : config_.windows)
-            for (const GaugeLine& g : w.gauges) lines[g.gauge].push_back(g.line);
+            for (const GaugeLine& g : w.gauges) lines[g.gauge].emplace_back(g.line, w.kind);
         for (auto& [gauge, at] : lines) {
             if (at.size() < 2) continue;
-            std::vector<int> sorted = at;
-            std::sort(sorted.begin(), sorted.end());
+            std::sort(at.begin(), at.end());
+            std::vector<int> numbers;
+            for (const auto& [line, kind] : at) numbers.push_back(line);
+            const int first = numbers.front();
             const std::string placed =
-                gauge + " is placed " + std::to_string(at.size()) + " times (" + lines_list(sorted) + ")";
-            if (owns_sound(gauge))
-                for (int l : at)
-                    warn(l, placed +
-                                ": its click sound belongs to the gauge, not to a copy, so removing one copy "
-                                "silences them all");
+                gauge + " is placed " + std::to_string(at.size()) + " times (" + lines_list(numbers) + ")";
+            if (owns_sound(gauge)) {
+                // A copy in 2D and one in the virtual cockpit is the usual way to show a gauge in both.
+                const auto flat =
+                    std::count_if(at.begin(), at.end(), [](const auto& a) { return a.second == WindowKind::window; });
+                const std::string message = placed +
+                                            ": its click sound belongs to the gauge, not to a copy, so removing one "
+                                            "copy silences them all";
+                if (flat > 1)
+                    warn(first, "shared-sound", message);
+                else
+                    note(first, "shared-sound", message);
+            }
             if (gauge == registration_plate && !plates_.empty()) {
                 const auto& [last_line, last] = plates_.back();
-                for (int l : at)
-                    warn(l, placed + ": its colour and font belong to the gauge, so every copy shows line " +
-                                std::to_string(last_line) + "'s, the last to load: " + font_phrase(last.font) +
-                                ", colour " + colour_text(last.colour));
+                const bool differ = std::any_of(plates_.begin(), plates_.end(), [&](const auto& p) {
+                    return p.second.font != last.font || p.second.colour != last.colour;
+                });
+                if (differ)
+                    warn(first, "shared-plate-style",
+                         placed +
+                             " with different styles: its colour and font belong to the gauge, so every copy "
+                             "shows line " +
+                             std::to_string(last_line) + "'s, the last to load: " + font_phrase(last.font) +
+                             ", colour " + colour_text(last.colour));
             }
             if (const auto c = copies_.find(gauge); c != copies_.end()) {
                 const std::vector<Copy>& copies = c->second;
@@ -348,13 +321,10 @@ private:
                     return k.face != copies.back().face || k.help != copies.back().help;
                 });
                 if (differ)
-                    for (const Copy& k : copies)
-                        warn(k.line, placed +
-                                         " with different faces or help: they belong to the gauge, so every copy "
-                                         "shows line " +
-                                         std::to_string(copies.back().line) +
-                                         "'s, the last to load: " + face_phrase(gauge, copies.back().face) + ", " +
-                                         help_phrase(copies.back().help));
+                    warn(first, "shared-face",
+                         placed + " with different faces or help: they belong to the gauge, so every copy shows line " +
+                             std::to_string(copies.back().line) + "'s, the last to load: " +
+                             face_phrase(gauge, copies.back().face) + ", " + help_phrase(copies.back().help));
             }
         }
     }
@@ -366,6 +336,7 @@ private:
     std::map<std::string, std::vector<Copy>> copies_;
     std::vector<std::pair<int, PlateTrial>> plates_;
     std::vector<std::pair<std::size_t, std::size_t>> misread_;  // names read as keys, in the current string
+    Findings* out_ = &findings_;                                // where the line being tried has its say
 };
 
 }  // namespace

@@ -16,6 +16,10 @@ namespace korvel::panel {
 // beside it (`panel_folder`, empty for none), and the checker's own warnings
 // and notes. `scratch` is a host of the caller's with nothing placed; the
 // checker places, clicks and reads gauges in it.
+// Each finding carries its code, and the gauge and window of its line.
 std::vector<Problem> check_panel(host::Host& scratch, const PanelConfig& config, const std::string& panel_folder);
+
+// The module's gauges that no line of the panel places, in the module's order.
+std::vector<std::string> unused_gauges(const host::Host& host, const PanelConfig& config);
 
 }  // namespace korvel::panel

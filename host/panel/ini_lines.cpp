@@ -8,8 +8,6 @@ namespace korvel::panel {
 
 namespace {
 
-constexpr std::size_t inih_longest_line = 199;
-
 struct Feed {
     std::vector<std::string> lines;
     std::size_t next = 0;
@@ -49,7 +47,8 @@ int handle(void* user, const char* section, const char* key, const char* value) 
 
 void for_each_ini_key(std::string_view text,
                       const std::function<void(int, std::string_view, std::string_view, std::string_view)>& on_key,
-                      const std::function<void(int, const std::string&)>& on_problem, bool keep_slash_comments) {
+                      const std::function<void(int, const std::string&)>& on_problem, bool keep_slash_comments,
+                      const std::function<void(int, std::string_view)>& on_long) {
     Feed feed;
     feed.on_key = &on_key;
     int number = 0;
@@ -57,8 +56,11 @@ void for_each_ini_key(std::string_view text,
         const std::size_t end = std::min(text.find('\n', at), text.size());
         ++number;
         std::string line = prepared(text.substr(at, end - at), keep_slash_comments);
-        if (line.size() > inih_longest_line) {
-            on_problem(number, "line is longer than " + std::to_string(inih_longest_line) + " characters; skipped");
+        if (line.size() > longest_line) {
+            if (on_long)
+                on_long(number, line);
+            else
+                on_problem(number, "line is longer than " + std::to_string(longest_line) + " characters; skipped");
             line.clear();
         } else if (!line.empty() && line[0] != '[' && line[0] != ';' && line[0] != '#' &&
                    line.find_first_of("=:") == std::string::npos) {

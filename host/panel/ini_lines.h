@@ -6,6 +6,7 @@
 // all, and the module reads its own comment characters.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,12 +14,17 @@
 
 namespace korvel::panel {
 
-// Calls back (line, section, key, value) for every key of the text. Lines of
-// 200 characters or more, which inih cannot read whole, are reported as
-// problems through `too_long` and skipped.
+// The longest line inih reads whole, as the simulator's reader does.
+inline constexpr std::size_t longest_line = 199;
+
+// Calls back (line, section, key, value) for every key of the text. Lines
+// longer than longest_line are skipped: they go to `on_long` as prepared
+// (without leading white space), or without one are reported through
+// `on_problem`.
 void for_each_ini_key(
     std::string_view text,
     const std::function<void(int line, std::string_view section, std::string_view key, std::string_view value)>& on_key,
-    const std::function<void(int line, const std::string& message)>& on_problem, bool keep_slash_comments = false);
+    const std::function<void(int line, const std::string& message)>& on_problem, bool keep_slash_comments = false,
+    const std::function<void(int line, std::string_view text)>& on_long = {});
 
 }  // namespace korvel::panel

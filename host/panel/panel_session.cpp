@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "host/core/text.h"
+#include "module/vocabulary.h"
 
 namespace korvel::panel {
 
@@ -81,45 +82,75 @@ std::string find_beside(const std::string& folder, std::string_view name) {
     return fs::is_regular_file(at, error) ? at.string() : std::string();
 }
 
-std::optional<host::GaugeSize> bitmap_file_size(const std::string& path) {
+BitmapFile read_bitmap_file(const std::string& path) {
+    BitmapFile out;
     std::ifstream in(path, std::ios::binary);
-    unsigned char header[26] = {};
-    if (!in.read(reinterpret_cast<char*>(header), sizeof header)) return std::nullopt;
-    if (header[0] != 'B' || header[1] != 'M') return std::nullopt;
+    unsigned char header[38] = {};
+    const bool whole_header = bool(in.read(reinterpret_cast<char*>(header), sizeof header));
+    if (in.gcount() < 26 || header[0] != 'B' || header[1] != 'M') {
+        out.problem = "is not a bitmap (.bmp)";
+        return out;
+    }
     const std::int32_t info_size = little_endian(header + 14, 4);
-    std::int32_t width = 0, height = 0;
+    std::int32_t width = 0, height = 0, bits = 0, compression = 0, image_size = 0;
     if (info_size == 12) {
         width = little_endian(header + 18, 2);
         height = little_endian(header + 20, 2);
-    } else if (info_size >= 40) {
+        bits = little_endian(header + 24, 2);
+    } else if (info_size >= 40 && whole_header) {
         width = little_endian(header + 18, 4);
         height = little_endian(header + 22, 4);
+        bits = little_endian(header + 28, 2);
+        compression = little_endian(header + 30, 4);
+        image_size = little_endian(header + 34, 4);
     } else {
-        return std::nullopt;
+        out.problem = "is not a bitmap (.bmp)";
+        return out;
     }
-    if (height == INT32_MIN) return std::nullopt;
+    if (height == INT32_MIN || width <= 0 || height == 0 || bits <= 0 || bits > 32) {
+        out.problem = "is not a bitmap (.bmp)";
+        return out;
+    }
     height = std::abs(height);  // a top-down bitmap
-    if (width <= 0 || height <= 0) return std::nullopt;
-    return host::GaugeSize{width, height};
+    // Where its pixels end: rows padded to four bytes, or the size the
+    // header gives compressed pixels.
+    const auto pixels_at = std::uint64_t(std::uint32_t(little_endian(header + 10, 4)));
+    const std::uint64_t row = (std::uint64_t(width) * std::uint64_t(bits) + 31) / 32 * 4;
+    const bool uncompressed = compression == 0 || compression == 3;
+    const std::uint64_t end = pixels_at + (uncompressed ? row * std::uint64_t(height) : std::uint32_t(image_size));
+    std::error_code error;
+    const std::uintmax_t length = fs::file_size(path, error);
+    if (!error && length < end) {
+        out.problem = "is cut short: it holds " + std::to_string(length) + " bytes, and its header says its pixels " +
+                      "run to byte " + std::to_string(end);
+        return out;
+    }
+    out.size = host::GaugeSize{width, height};
+    return out;
 }
 
-PanelSession::PanelSession(host::Host& host, const PanelConfig& config, const std::string& panel_folder)
-    : host_(host), config_(config) {
+PanelSession::PanelSession(host::Host& host, const PanelConfig& config, const std::string& panel_folder,
+                           Placing placing)
+    : host_(host), config_(config), placing_(placing) {
     place_lines();
     for (const Window& w : config.windows) {
         WindowLayout layout;
         layout.window = &w;
+        const auto warn = [&](int line, std::string message, std::string code) {
+            problems_.push_back({line, std::move(message), Severity::warning, std::move(code), "", w.section});
+        };
         if (!w.file.empty() && !panel_folder.empty()) {
             layout.background = find_beside(panel_folder, w.file);
             if (layout.background.empty()) {
-                problems_.push_back({w.file_line,
-                                     "the background bitmap " + w.file + " is not beside the panel.cfg; " +
-                                         "the window is drawn without it",
-                                     Severity::warning});
-            } else if (!(layout.bitmap = bitmap_file_size(layout.background))) {
-                problems_.push_back({w.file_line, w.file + " is not a bitmap (.bmp); the window is drawn without it",
-                                     Severity::warning});
+                warn(w.file_line,
+                     "the background bitmap " + w.file + " is not beside the panel.cfg; the window is drawn without it",
+                     "background-missing");
+            } else if (BitmapFile file = read_bitmap_file(layout.background); !file.size) {
+                warn(w.file_line, w.file + " " + file.problem + "; the window is drawn without it",
+                     file.problem.starts_with("is cut short") ? "background-cut-short" : "background-not-bitmap");
                 layout.background.clear();
+            } else {
+                layout.bitmap = file.size;
             }
         }
         // Without a height the simulator keeps the bitmap's proportions; the
@@ -135,11 +166,17 @@ PanelSession::PanelSession(host::Host& host, const PanelConfig& config, const st
                         : layout.bitmap ? proportional(layout.width, layout.bitmap->height, layout.bitmap->width)
                         : w.width > 0 || right > 1 ? bottom
                                                    : 1;
-        if (w.width <= 0 && !layout.bitmap)
-            problems_.push_back(
-                {w.line,
+        // A size_mm that could not be read has its own warning.
+        if (w.width <= 0 && !layout.bitmap && w.size_line == 0)
+            warn(w.line,
                  "[" + w.section + "] has neither size_mm nor a background bitmap; it is drawn as large as its gauges",
-                 Severity::warning});
+                 "window-no-size");
+        if (layout.width > largest_window_side || layout.height > largest_window_side)
+            warn(w.size_line != 0 ? w.size_line : w.line,
+                 "[" + w.section + "] is " + std::to_string(layout.width) + " by " + std::to_string(layout.height) +
+                     " units, larger than any screen: korvel-panel draws no window over " +
+                     std::to_string(largest_window_side) + " a side, so it has no picture; is size_mm mistyped?",
+                 "window-too-large");
         layouts_.push_back(std::move(layout));
     }
     std::stable_sort(problems_.begin(), problems_.end(),
@@ -159,28 +196,42 @@ void PanelSession::place_lines() {
     }
     placed_.clear();
     names_.clear();
+    closings_.clear();
+    std::map<std::string, int, std::less<>> copies;
     for (const Window& w : config_.windows)
         for (const GaugeLine& line : w.gauges) {
+            const host::EventLog& log = host_.key_events();
+            const std::size_t logged = log.size() + log.dropped();
             host::PlacedGauge& g =
                 line.parameters ? host_.place(line.gauge, std::string_view(*line.parameters)) : host_.place(line.gauge);
-            const host::GaugeSize own = g.size().value_or(host::GaugeSize{1, 1});
-            PixelBox box{line.x, line.y, own.width, own.height};
+            // What its install sent: a button's key a closes a window as the panel loads.
+            const std::size_t sent = std::min(log.size() + log.dropped() - logged, log.size());
+            for (std::size_t i = log.size() - sent; i < log.size(); ++i)
+                if (log[i].event == event::close_panel_window)
+                    closings_.emplace(std::int32_t(log[i].value), Closing{line.line, line.gauge});
+            const std::optional<host::GaugeSize> own = g.size();
+            const host::GaugeSize size = own.value_or(host::GaugeSize{1, 1});
+            PixelBox box{line.x, line.y, size.width, size.height};
             if (line.width) {
                 box.width = *line.width;
-                box.height = line.height.value_or(proportional(*line.width, own.height, own.width));
+                box.height = line.height.value_or(proportional(*line.width, size.height, size.width));
             }
-            placed_.push_back({&w, &line, &g, box});
-            const std::string name(g.name());
-            const auto copies = std::count_if(placed_.begin(), placed_.end() - 1,
-                                              [&](const PlacedLine& p) { return p.gauge->name() == name; });
-            names_.push_back(copies == 0 ? name : name + "@" + std::to_string(copies + 1));
+            placed_.push_back({&w, &line, &g, box, own, g.mouse()});
+            const int copy = ++copies[std::string(g.name())];
+            names_.push_back(copy == 1 ? std::string(g.name()) : std::string(g.name()) + "@" + std::to_string(copy));
+            if (placing_ == Placing::one_at_a_time) {
+                host_.kill(g);
+                host_.remove_killed();
+                placed_.back().gauge = nullptr;
+            }
         }
 }
 
 void PanelSession::place_again() {
     // Every gauge goes before any comes back, as when the simulator reloads
     // a panel: the last copy of a sound owner to go releases its sound.
-    for (const PlacedLine& p : placed_) host_.kill(*p.gauge);
+    for (const PlacedLine& p : placed_)
+        if (p.gauge != nullptr) host_.kill(*p.gauge);
     host_.remove_killed();
     place_lines();
 }
@@ -198,13 +249,20 @@ std::size_t PanelSession::gauges_in(const Window& window) const {
 
 host::PlacedGauge* PanelSession::find(std::string_view name) const {
     if (name.ends_with("@1")) name.remove_suffix(2);
+    const std::string wanted = lower(name);
     for (std::size_t i = 0; i < placed_.size(); ++i)
-        if (names_[i] == name) return placed_[i].gauge;
+        if (lower(names_[i]) == wanted) return placed_[i].gauge;
     return nullptr;
 }
 
 bool PanelSession::shown(const Window& window) const {
     return window.kind == WindowKind::virtual_cockpit || host_.windows().visible(window.ident).value_or(false);
+}
+
+const Closing* PanelSession::closed_at_load(const Window& window) const {
+    if (window.kind != WindowKind::window || !window.visible || shown(window)) return nullptr;
+    const auto c = closings_.find(window.ident);
+    return c != closings_.end() ? &c->second : nullptr;
 }
 
 }  // namespace korvel::panel

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "host/core/cp1252.h"
+#include "host/render/panel_marks.h"
 #include "host/render/png_file.h"
 #include "host/render/renderer.h"
 
@@ -15,8 +16,8 @@ namespace {
 
 constexpr double title_height = 22;
 constexpr double gap = 16;
-constexpr int largest_side = 16384;      // a window's picture: a gigabyte at most
 constexpr int largest_overview = 32767;  // beyond it cairo makes no surface
+constexpr double title_size = 14;
 
 std::optional<std::vector<unsigned char>> read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -66,18 +67,41 @@ void check(cairo_surface_t* surface, const std::string& what) {
         throw RenderError("cairo could not make " + what + ": " + cairo_status_to_string(status));
 }
 
-std::string title_of(const panel::Window& w) {
-    return host::utf8_from_cp1252(!w.title.empty() ? w.title : "Window " + std::to_string(w.number));
+std::string title_of(const WindowPicture& p) {
+    const panel::Window& w = *p.window;
+    return host::utf8_from_cp1252(!w.title.empty() ? w.title : "Window " + std::to_string(w.number)) +
+           (p.hidden ? " (hidden)" : "");
+}
+
+void title_font(cairo_t* cr) {
+    cairo_select_font_face(cr, "DejaVu Sans Condensed", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr, title_size);
+}
+
+// How far each title reaches to the right of where it starts.
+std::vector<double> title_widths(const std::vector<WindowPicture>& windows) {
+    Surface scratch(cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1));
+    cairo_t* cr = cairo_create(scratch.get());
+    title_font(cr);
+    std::vector<double> widths;
+    for (const WindowPicture& p : windows) {
+        cairo_text_extents_t extents;
+        cairo_text_extents(cr, title_of(p).c_str(), &extents);
+        widths.push_back(std::ceil(std::max(extents.x_advance, extents.x_bearing + extents.width)));
+    }
+    cairo_destroy(cr);
+    return widths;
 }
 
 }  // namespace
 
-Surface draw_window(const panel::WindowLayout& layout, const panel::PanelSession& session, Bitmaps& bitmaps) {
+Surface draw_window(const panel::WindowLayout& layout, const panel::PanelSession& session, Bitmaps& bitmaps,
+                    const DrawOptions& options) {
     const panel::Window& window = *layout.window;
-    const std::string what = "the picture of " + host::utf8_from_cp1252(panel::window_description(window));
-    if (layout.width > largest_side || layout.height > largest_side)
+    const std::string what = "the picture of " + panel::window_description(window);
+    if (layout.width > panel::largest_window_side || layout.height > panel::largest_window_side)
         throw RenderError(what + ": " + std::to_string(layout.width) + " by " + std::to_string(layout.height) +
-                          " is larger than " + std::to_string(largest_side) + " pixels a side");
+                          " is larger than " + std::to_string(panel::largest_window_side) + " pixels a side");
     Surface out = image_surface(CAIRO_FORMAT_RGB24, layout.width, layout.height);
     check(out.get(), what);
     cairo_t* cr = cairo_create(out.get());
@@ -106,7 +130,7 @@ Surface draw_window(const panel::WindowLayout& layout, const panel::PanelSession
     for (const panel::GaugeLine& other : window.others)
         if (other.width) outline(cr, other);
     for (const panel::PlacedLine& p : session.placed()) {
-        if (p.window != &window) continue;
+        if (p.window != &window || p.gauge == nullptr) continue;
         const host::GaugeSize size = gauge_pixels(*p.gauge, bitmaps);
         cairo_save(cr);
         cairo_translate(cr, p.box.x, p.box.y);
@@ -114,6 +138,8 @@ Surface draw_window(const panel::WindowLayout& layout, const panel::PanelSession
         draw_gauge(cr, *p.gauge, bitmaps);
         cairo_restore(cr);
     }
+    mark_unplaced(cr, window);
+    if (options.areas) draw_areas(cr, layout, session, bitmaps);
     const cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);
     if (status != CAIRO_STATUS_SUCCESS)
@@ -122,13 +148,18 @@ Surface draw_window(const panel::WindowLayout& layout, const panel::PanelSession
 }
 
 Surface draw_overview(const std::vector<WindowPicture>& windows) {
-    // The main panel (the first window) across the top, the others in a row below.
+    // Each window has room for its title as well as its picture, so that a
+    // narrow window's title is neither cut nor printed over its neighbour's.
+    const std::vector<double> titles = title_widths(windows);
+    const auto slot = [&](std::size_t i) {
+        return std::max(double(cairo_image_surface_get_width(windows[i].image.get())), titles[i]);
+    };
     double width = gap, row_height = 0;
     for (std::size_t i = 1; i < windows.size(); ++i) {
-        width += cairo_image_surface_get_width(windows[i].image.get()) + gap;
+        width += slot(i) + gap;
         row_height = std::max(row_height, double(cairo_image_surface_get_height(windows[i].image.get())));
     }
-    const double main_w = windows.empty() ? 0 : cairo_image_surface_get_width(windows[0].image.get());
+    const double main_w = windows.empty() ? 0 : slot(0);
     const double main_h = windows.empty() ? 0 : cairo_image_surface_get_height(windows[0].image.get());
     width = std::max(width, main_w + 2 * gap);
     const double height =
@@ -137,18 +168,19 @@ Surface draw_overview(const std::vector<WindowPicture>& windows) {
         throw RenderError("the overview of " + std::to_string(windows.size()) + " windows would be " +
                           std::to_string(int(width)) + " by " + std::to_string(int(height)) +
                           " pixels; draw one window with --window");
-    Surface out = image_surface(CAIRO_FORMAT_RGB24, int(width), int(height));
+    Surface out = image_surface(CAIRO_FORMAT_RGB24, int(std::ceil(width)), int(std::ceil(height)));
     check(out.get(), "the overview");
     cairo_t* cr = cairo_create(out.get());
     cairo_set_source_rgb(cr, 0.08, 0.08, 0.09);
     cairo_paint(cr);
     const auto place = [&](const WindowPicture& p, double x, double y) {
-        const std::string title = title_of(*p.window);
-        cairo_select_font_face(cr, "DejaVu Sans Condensed", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-        cairo_set_font_size(cr, 14);
-        cairo_set_source_rgb(cr, 0.85, 0.85, 0.82);
+        title_font(cr);
+        if (p.hidden)
+            cairo_set_source_rgb(cr, 0.95, 0.65, 0.3);
+        else
+            cairo_set_source_rgb(cr, 0.85, 0.85, 0.82);
         cairo_move_to(cr, x, y + 15);
-        cairo_show_text(cr, title.c_str());
+        cairo_show_text(cr, title_of(p).c_str());
         cairo_set_source_surface(cr, p.image.get(), x, y + title_height);
         cairo_paint(cr);
     };
@@ -156,7 +188,7 @@ Surface draw_overview(const std::vector<WindowPicture>& windows) {
     double x = gap;
     for (std::size_t i = 1; i < windows.size(); ++i) {
         place(windows[i], x, gap + title_height + main_h + gap);
-        x += cairo_image_surface_get_width(windows[i].image.get()) + gap;
+        x += slot(i) + gap;
     }
     const cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);

@@ -20,13 +20,22 @@ struct RenderError : std::runtime_error {
 struct WindowPicture {
     const panel::Window* window;
     Surface image;
+    bool hidden = false;  // drawn though the simulator does not show it now: its title says so
+};
+
+struct DrawOptions {
+    bool areas = false;  // click and tooltip areas over a coordinate grid
 };
 
 // The window at its design size (one pixel a unit of size_mm), over its
-// background bitmap, its background_color, or the panel's paint.
-Surface draw_window(const panel::WindowLayout& layout, const panel::PanelSession& session, Bitmaps& bitmaps);
+// background bitmap, its background_color, or the panel's paint; the gauge
+// lines of this module that were not placed are marked where they stood.
+// Throws RenderError for a window over panel::largest_window_side a side.
+Surface draw_window(const panel::WindowLayout& layout, const panel::PanelSession& session, Bitmaps& bitmaps,
+                    const DrawOptions& options = {});
 
-// The visible windows side by side, each under its title, as one picture.
+// The windows as one picture, each under its title: the first across the
+// top, the others in a row below, each given room for its title.
 Surface draw_overview(const std::vector<WindowPicture>& windows);
 
 // Throws RenderError when the surface holds an error or cannot be written.

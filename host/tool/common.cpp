@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "host/core/text.h"
+#include "host/panel/findings_json.h"
 #include "host/panel/flight_state.h"
 #include "host/tool/builtin.h"
 
@@ -13,23 +14,16 @@ namespace korvel::tool {
 namespace fs = std::filesystem;
 using host::Host;
 using panel::Problem;
-using panel::Severity;
-
-namespace {
-
-const char* severity_name(Severity s) {
-    return s == Severity::error ? "error" : s == Severity::warning ? "warning" : "note";
-}
-
-}  // namespace
 
 void print(std::ostream& out, const std::vector<Problem>& problems, const std::string& file) {
     for (const auto& p : problems)
-        out << file << (p.line > 0 ? ":" + std::to_string(p.line) : "") << ": " << severity_name(p.severity) << ": "
-            << p.message << "\n";
+        out << file << (p.line > 0 ? ":" + std::to_string(p.line) : "") << ": " << panel::severity_name(p.severity)
+            << ": " << p.message << "\n";
 }
 
 std::string read_text(const std::string& path, const char* what) {
+    std::error_code error;
+    if (fs::is_directory(path, error)) throw Failure(path + " is a folder, not a " + what + " file");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Failure(std::string("cannot read the ") + what + " " + path);
     std::ostringstream text;
@@ -45,7 +39,10 @@ PanelFile load_panel(const Host& host, const std::string& path) {
         s.panel_folder = fs::path(path).parent_path().string();
         if (s.panel_folder.empty()) s.panel_folder = ".";
     }
-    s.config = panel::read_panel_config(s.panel_text, panel::module_gauges(host));
+    std::vector<std::string> names;
+    for (const GaugeHeader* g : host.gauge_table())
+        if (g->name != nullptr) names.emplace_back(g->name);
+    s.config = panel::read_panel_config(s.panel_text, panel::module_gauges(host), names);
     return s;
 }
 

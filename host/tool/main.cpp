@@ -2,9 +2,10 @@
 //
 //   korvel-panel list [--detailed]
 //   korvel-panel render [PANEL.CFG] [--state FILE] [--set TOKEN=VALUE]... [--fail KEY]...
-//                [--updates N] [--click GAUGE X Y left|right]... [--window NAME] -o OUT.png
+//                [--updates N] [--click GAUGE X Y left|right]... [--window WINDOW | --all-windows]
+//                [--areas] [-o OUT.png]
 //   korvel-panel tooltip GAUGE X Y [PANEL.CFG] [--state FILE] [--set TOKEN=VALUE]...
-//   korvel-panel check PANEL.CFG
+//   korvel-panel check PANEL.CFG [--format text|json] [--quiet]
 //   korvel-panel serve [PANEL.CFG] [--state FILE] [--port N] [--bind ADDR] [--allow-host NAME]...
 //
 // Without a panel configuration the tool uses its own (examples/panel.cfg),
@@ -43,21 +44,32 @@ int main(int argc, char** argv) {
     render_verb->add_option("--updates", drawing.updates, "Update cycles after the clicks (60)");
     render_verb->add_option("--click", drawing.clicks, "A click: GAUGE X Y left|right, in the gauge's pixels")
         ->expected(4);
-    render_verb->add_option("--window", drawing.window, "Draw only this window (its ident or number)");
-    render_verb->add_option("-o,--output", drawing.output, "The picture to write (PNG)")->required();
+    CLI::Option* one_window = render_verb->add_option(
+        "--window", drawing.window,
+        "Draw only this window: N for [WindowNN], its ident's name in any case, ident=N, or its file name");
+    render_verb->add_flag("--all-windows", drawing.all_windows, "Draw the hidden windows too, each marked hidden")
+        ->excludes(one_window);
+    render_verb->add_flag("--areas", drawing.areas, "Draw click and tooltip areas over a coordinate grid");
+    render_verb->add_option("-o,--output", drawing.output,
+                            "The picture to write (PNG); beside the panel.cfg, named after it, without one");
 
     TooltipOptions tip;
     CLI::App* tooltip_verb = app.add_subcommand("tooltip", "Print the tooltip a pilot sees at a point of a gauge");
-    tooltip_verb->add_option("gauge", tip.gauge, "The gauge, Name or Name@2 for its second copy")->required();
+    tooltip_verb->add_option("gauge", tip.gauge, "The gauge, Name or Name@2 for its second copy, in any case")
+        ->required();
     tooltip_verb->add_option("x", tip.x, "x in the gauge's pixels")->required();
     tooltip_verb->add_option("y", tip.y, "y in the gauge's pixels")->required();
     tooltip_verb->add_option("panel", tip.flight.panel, "The panel configuration; the tool's own without one");
     flight_options(tooltip_verb, tip.flight);
 
-    std::string check_path;
+    CheckOptions checking;
+    std::string format = "text";
     CLI::App* check_verb =
         app.add_subcommand("check", "Explain a panel configuration: its errors, its traps, what each button does");
-    check_verb->add_option("panel", check_path, "The panel configuration (panel.cfg)")->required();
+    check_verb->add_option("panel", checking.panel, "The panel configuration (panel.cfg)")->required();
+    check_verb->add_option("--format", format, "text (as compilers print) or json (one object per finding)")
+        ->check(CLI::IsMember({"text", "json"}));
+    check_verb->add_flag("-q,--quiet", checking.quiet, "Warnings and errors only, no notes");
 
     ServeOptions live;
     CLI::App* serve_verb = app.add_subcommand("serve", "Fly and try the panel live in a web browser");
@@ -76,10 +88,11 @@ int main(int argc, char** argv) {
         return app.exit(e) == 0 ? 0 : 1;
     }
     live.port_given = port->count() > 0;
+    checking.json = format == "json";
 
     try {
         if (*list) return list_gauges(detailed);
-        if (*check_verb) return check(check_path);
+        if (*check_verb) return check(checking);
         if (*tooltip_verb) return tooltip(tip);
         if (*serve_verb) return serve(live);
         return render(drawing);

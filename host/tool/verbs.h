@@ -19,7 +19,15 @@ struct RenderOptions {
     std::vector<std::vector<std::string>> clicks;  // GAUGE X Y left|right
     int updates = 60;
     std::string window;
-    std::string output;
+    std::string output;  // empty: beside the panel.cfg (the current folder for the tool's own panel)
+    bool all_windows = false;
+    bool areas = false;
+};
+
+struct CheckOptions {
+    std::string panel;
+    bool json = false;
+    bool quiet = false;  // warnings and errors only
 };
 
 struct TooltipOptions {
@@ -39,7 +47,7 @@ struct ServeOptions {
 
 // Each returns the tool's exit status; a Failure thrown is status 1.
 int list_gauges(bool detailed);
-int check(const std::string& panel);
+int check(const CheckOptions& options);
 int render(const RenderOptions& options);
 int tooltip(const TooltipOptions& options);
 int serve(const ServeOptions& options);

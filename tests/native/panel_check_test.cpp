@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -163,9 +164,29 @@ size_mm=200,200
 ident=75
 )";
 
+// The four windows with the test's lines in them: each section of `lines`
+// joins the fixture's section of that name, as one section of a panel.cfg
+// (the simulator reads only the first of two sections of one name).
+std::string panel(std::string_view lines) {
+    std::string out(windows);
+    std::size_t at = lines.find('[');
+    while (at != std::string_view::npos) {
+        const std::size_t body = lines.find('\n', at) + 1;
+        const std::size_t next = std::min(lines.find("\n[", body), lines.size());
+        const std::string header(lines.substr(at, body - at));
+        const std::size_t into = out.find(header);
+        const std::size_t end = std::min(out.find("\n[", into + header.size()), out.size());
+        std::string keys(lines.substr(body, next - body));
+        while (!keys.empty() && keys.back() == '\n') keys.pop_back();
+        out.insert(end == out.size() ? end : end + 1, keys + "\n");
+        at = next < lines.size() ? next + 1 : std::string_view::npos;
+    }
+    return out;
+}
+
 TEST(PanelCheck, EachButtonsNoteSaysWhatAClickAndTheLoadDoInTheHost) {
     Host host;
-    const std::string cfg = std::string(windows) + R"(
+    const std::string cfg = panel(R"(
 [Window00]
 gauge00=Korvel_Instr!Fuel_Toggle,          10, 10, 19, 19, o225c75t50p-2
 gauge01=Korvel_Instr!Radios_Toggle,        40, 10, 19, 19
@@ -176,7 +197,7 @@ gauge05=Korvel_Instr!Landing_View_Toggle, 160, 10, 19, 19, p999999999
 gauge06=Korvel_Instr!IFR_Panel_Toggle,    190, 10, 19, 19, p
 gauge07=Korvel_Instr!Kneeboard_Toggle,    220, 10, 19, 19
 gauge08=Korvel_Instr!Map_Toggle,          250, 10, 19, 19
-)";
+)");
     const auto findings = check(host, cfg);
     EXPECT_EQ(count_of(findings, Severity::warning), 0u) << listing(findings);
 
@@ -226,7 +247,7 @@ gauge08=Korvel_Instr!Map_Toggle,          250, 10, 19, 19
 
 TEST(PanelCheck, WarnsOfEachParameterStringTrapOnItsLine) {
     Host host;
-    const std::string cfg = std::string(windows) + R"(
+    const std::string cfg = panel(R"(
 [Window00]
 gauge00=Korvel_Instr!GPS_Toggle,          10, 10, 19, 19, tgps_panel
 gauge01=Korvel_Instr!Radios_Toggle,       40, 10, 19, 19, t50 c// the radios
@@ -243,7 +264,7 @@ gauge11=Korvel_Instr!Invisible_Toggle,   340, 10, 19, 19, t-5 t50
 gauge12=Korvel_Instr!ATC_Toggle,         370, 10, 19, 19, tGPS_PANEL p2 p3
 gauge13=Korvel_Instr!Map_Toggle,         400, 10, 19, 19
 gauge14=Korvel_Instr!Radios_Toggle,      430, 10, 19, 19, tRADIO_STACK_PANEL p1 p2 b120 b170
-)";
+)");
     const auto findings = check(host, cfg);
 
     // The window name in lower case: window 0, and its p and a read as keys.
@@ -294,7 +315,7 @@ gauge14=Korvel_Instr!Radios_Toggle,      430, 10, 19, 19, tRADIO_STACK_PANEL p1 
 
 TEST(PanelCheck, TellsWhatEachRegistrationPlateShowsAndWhyNotWhatWasWritten) {
     Host host;
-    const std::string cfg = std::string(windows) + R"(
+    const std::string cfg = panel(R"(
 [Window00]
 gauge00=Korvel_Instr!Registration, 10, 100, 150, 25, tJetfire
 gauge01=Korvel_Instr!Registration, 10, 130, 150, 25, tN123456789 r300 g-5
@@ -302,8 +323,9 @@ gauge02=Korvel_Instr!Registration, 10, 160, 150, 25, r255 tABC
 gauge03=Korvel_Instr!Registration, 10, 190, 150, 25, tF-AB_12 fCourier New // bold
 gauge04=Korvel_Instr!Registration, 10, 220, 150, 25, fA_font_name_that_is_far_too_long_for_a_plate
 gauge05=Korvel_Instr!Registration, 10, 250, 150, 25, tVIP_1 r0g0b255 fTimes
-)";
+)");
     const auto findings = check(host, cfg);
+    // Once, on the first copy: the copies differ in style, and the last one's wins.
     // clang-format off
     const std::vector<std::string> copies = {
         "Registration is placed 6 times (lines " + std::to_string(line_of(cfg, "tJetfire")),
@@ -319,33 +341,31 @@ gauge05=Korvel_Instr!Registration, 10, 250, 150, 25, tVIP_1 r0g0b255 fTimes
     const int cut = line_of(cfg, "tN123456789");
     expect_warnings(findings, cut,
                     {{"colour values run from 0 to 255", "\"r300\" gives red 255", "\"g-5\" gives green 255"},
-                     {"the plate holds 7 characters: \"N123456789\" shows as \"N123456\""},
-                     copies});
+                     {"the plate holds 7 characters: \"N123456789\" shows as \"N123456\""}});
 
-    expect_warnings(
-        findings, line_of(cfg, "r255 tABC"),
-        {{"a fixed text must start the parameters: \"tABC\" is not read", "the plate shows the aircraft's identifier"},
-         copies});
+    expect_warnings(findings, line_of(cfg, "r255 tABC"),
+                    {{"a fixed text must start the parameters: \"tABC\" is not read",
+                      "the plate shows the aircraft's identifier"}});
     EXPECT_NE(note_on(findings, line_of(cfg, "r255 tABC")).find("the plate shows the aircraft's identifier"),
               std::string::npos);
 
     const int commented = line_of(cfg, "fCourier New // bold");
     expect_warnings(findings, commented,
-                    {{"f takes the rest of the parameters, comment and all", "\"Courier New // bold\""}, copies});
+                    {{"f takes the rest of the parameters, comment and all", "\"Courier New // bold\""}});
     EXPECT_NE(note_on(findings, commented).find("shows \"F-AB 12\" in the font \"Courier New // bold\""),
               std::string::npos);
 
     expect_warnings(findings, line_of(cfg, "fA_font_name"),
-                    {{"a font name holds 31 characters", "is cut to \"A_font_name_that_is_far_too_lon\""}, copies});
+                    {{"a font name holds 31 characters", "is cut to \"A_font_name_that_is_far_too_lon\""}});
 
     const int last = line_of(cfg, "tVIP_1");
-    expect_warnings(findings, last, {copies});
+    expect_warnings(findings, last, {});
     EXPECT_NE(note_on(findings, last).find("shows \"VIP 1\" in the font \"Times\", colour 0,0,255"), std::string::npos);
 }
 
-TEST(PanelCheck, NamesEveryCopyOfAGaugeWhoseSoundFaceOrStyleIsTheGauges) {
+TEST(PanelCheck, NamesEveryCopyOfAGaugeWhoseSoundFaceOrStyleIsTheGaugesOnceForAllCopies) {
     Host host;
-    const std::string cfg = std::string(windows) + R"(
+    const std::string cfg = panel(R"(
 [Window00]
 gauge00=Korvel_Instr!Radio_COM,      10, 300, 200
 gauge01=Korvel_Instr!Elec_Board,     10, 400, 200
@@ -354,31 +374,64 @@ gauge03=Korvel_Instr!Airspeed,      500, 300, 100
 gauge04=Korvel_Instr!GPS_Toggle,     10,  10, 19, 19, b150 tGPS_PANEL
 gauge05=Korvel_Instr!Radios_Toggle,  40,  10, 19, 19
 gauge06=Korvel_Instr!RMI_Switch,    600, 600
+gauge07=Korvel_Instr!Radio_NAV1,    600, 100
+gauge08=Korvel_Instr!Compass_Toggle, 70,  10, 19, 19, tgps_panel
+gauge09=Korvel_Instr!Registration,   10, 700, 150, 25, tF-AB
+gauge10=Korvel_Instr!Registration,  200, 700, 150, 25, tF-AB
 
 [Window01]
 gauge00=Korvel_Instr!Radio_COM,       0,   0, 200
 gauge01=Korvel_Instr!GPS_Toggle,    300,  10, 19, 19, b160 tGPS_PANEL
 gauge02=Korvel_Instr!Radios_Toggle, 330,  10, 19, 19
+gauge03=Korvel_Instr!Compass_Toggle, 360, 10, 19, 19, tgps_panel
+
+[Window03]
+gauge00=Korvel_Instr!Compass_Toggle, 10, 10, 19, 19, tgps_panel
+)") + R"(
+[VCockpit01]
+size_mm=512,512
+texture00=$VC
+gauge00=Korvel_Instr!Radio_NAV1, 0, 0
 )";
     const auto findings = check(host, cfg);
     const int com1 = line_of(cfg, "Radio_COM,      10"), com2 = line_of(cfg, "Radio_COM,       0");
-    for (int line : {com1, com2})
-        expect_warnings(
-            findings, line,
-            {{"Radio_COM is placed 2 times (lines " + std::to_string(com1) + " and " + std::to_string(com2) + ")",
-              "removing one copy silences them all"}});
+    expect_warnings(
+        findings, com1,
+        {{"Radio_COM is placed 2 times (lines " + std::to_string(com1) + " and " + std::to_string(com2) + ")",
+          "removing one copy silences them all"}});
+    expect_warnings(findings, com2, {});
 
     const int gps1 = line_of(cfg, "b150"), gps2 = line_of(cfg, "b160");
-    for (int line : {gps1, gps2})
-        expect_warnings(
-            findings, line,
-            {{"GPS_Toggle is placed 2 times (lines " + std::to_string(gps1) + " and " + std::to_string(gps2) + ")",
-              "with different faces",
-              "shows line " + std::to_string(gps2) + "'s, the last to load: face 160 (Compass_Toggle's)"}});
+    expect_warnings(
+        findings, gps1,
+        {{"GPS_Toggle is placed 2 times (lines " + std::to_string(gps1) + " and " + std::to_string(gps2) + ")",
+          "with different faces",
+          "shows line " + std::to_string(gps2) + "'s, the last to load: face 160 (Compass_Toggle's)"}});
+    expect_warnings(findings, gps2, {});
+
+    // A copy on the 2D panel and one in the virtual cockpit is the usual
+    // way to show a radio in both: a note, not a warning.
+    const int nav2d = line_of(cfg, "Radio_NAV1,    600"), nav_vc = line_of(cfg, "Radio_NAV1, 0, 0");
+    expect_warnings(findings, nav2d, {});
+    EXPECT_NE(note_on(findings, nav2d)
+                  .find("Radio_NAV1 is placed 2 times (lines " + std::to_string(nav2d) + " and " +
+                        std::to_string(nav_vc) + "): its click sound belongs to the gauge"),
+              std::string::npos);
+
+    // The same line three times: its warning and its note once, naming the others.
+    const int compass = line_of(cfg, "Compass_Toggle, 70"), again = line_of(cfg, "Compass_Toggle, 360"),
+              third = line_of(cfg, "Compass_Toggle, 10");
+    const std::string same = "(the same on lines " + std::to_string(again) + " and " + std::to_string(third) + ")";
+    expect_warnings(findings, compass, {{"\"tgps_panel\": window names are read in capitals only", same}});
+    EXPECT_NE(note_on(findings, compass).find(same), std::string::npos);
+    for (int line : {again, third}) {
+        expect_warnings(findings, line, {});
+        EXPECT_TRUE(on_line(findings, line, Severity::note).empty()) << listing(findings);
+    }
 
     // Copies that agree share their state as they should: nothing to say.
     for (std::string_view alone : {"Elec_Board", "Airspeed,      300", "Airspeed,      500", "Radios_Toggle,  40",
-                                   "Radios_Toggle, 330", "RMI_Switch"})
+                                   "Radios_Toggle, 330", "RMI_Switch", "Registration,   10", "Registration,  200"})
         expect_warnings(findings, line_of(cfg, alone), {});
 }
 
@@ -398,7 +451,7 @@ gauge03=Korvel_Instr!GPS_Toggle,     10,  10, 19, 19
 gauge04=Korvel_Instr!Radios_Toggle,  20,  10, 19, 19
 gauge05=Korvel_Instr!Fuel_Toggle,   100, 100, 38, 38
 gauge06=Korvel_Instr!Compass_Toggle, 125, 100, 19, 19
-gauge07=Korvel_Instr!Map_Toggle,    200, 200, 19, 19
+gauge07=Korvel_Instr!Kneeboard_Toggle, 200, 200, 19, 19
 gauge08=Korvel_Instr!ATC_Toggle,    217, 200, 19, 19
 gauge09=Korvel_Instr!Accelerometer, 250, 150, 100, 100
 
@@ -434,9 +487,72 @@ gauge01=Korvel_Instr!Turn_Coordinator, 100, 100, 100
     EXPECT_EQ(count_of(findings, Severity::warning), 5u) << listing(findings);
 }
 
+// Where a gauge takes clicks, from its own records: the first click area's box.
+PixelBox first_click_area(const char* gauge) {
+    Host probe;
+    return probe.place(gauge).mouse().children().front().area.box;
+}
+
+TEST(PanelCheck, NamesAGaugeDrawnOverAnothersClickAreasAndOneStretchedOutOfShape) {
+    const PixelBox baro = first_click_area("Altimeter"), cage = first_click_area("Attitude");
+    std::optional<korvel::host::GaugeSize> radio;
+    {
+        Host probe;
+        radio = probe.place("Radio_COM").size();
+    }
+    ASSERT_TRUE(radio);
+    Host host;
+    const auto at = [](int x, int y) { return std::to_string(x) + ", " + std::to_string(y); };
+    // The vertical speed indicator and the airspeed indicator take no clicks;
+    // each is drawn where the other gauge has its knob.
+    const std::string cfg = R"([Window Titles]
+Window00=Main
+
+[Window00]
+size_mm=2048,1024
+ident=MAIN_PANEL
+gauge00=Korvel_Instr!Altimeter,        100, 100
+gauge01=Korvel_Instr!Vertical_Speed,   )" +
+                            at(100 + baro.x, 100 + baro.y) + R"(
+gauge02=Korvel_Instr!Airspeed,         )" +
+                            at(600 + cage.x, 100 + cage.y) + R"(
+gauge03=Korvel_Instr!Attitude,         600, 100
+gauge04=Korvel_Instr!Clock,             50, 500, 100
+gauge05=Korvel_Instr!Invisible_Toggle,  80, 530, 38, 38, tMAIN_PANEL
+gauge06=Korvel_Instr!Turbine_Temp,     120, 520, 100
+gauge07=Korvel_Instr!Radio_COM,        400, 450, 271, 269
+gauge08=Korvel_Instr!Clock,            800, 450, 150, 170
+)";
+    const auto findings = check(host, cfg);
+    expect_warnings(findings, line_of(cfg, "Vertical_Speed"),
+                    {{"Vertical_Speed and Altimeter (line " + std::to_string(line_of(cfg, "Altimeter")) +
+                          ") in [Window00] \"Main\" (MAIN_PANEL) at " + std::to_string(100 + baro.x) + "," +
+                          std::to_string(100 + baro.y),
+                      "are drawn over each other, and there Altimeter takes clicks at " + std::to_string(100 + baro.x) +
+                          "," + std::to_string(100 + baro.y) + ", ",
+                      "a click on what the pilot sees may reach the hidden one"}});
+    // The later line carries it, whichever of the two takes the clicks.
+    expect_warnings(findings, line_of(cfg, "Airspeed"), {});
+    expect_warnings(
+        findings, line_of(cfg, "Attitude"),
+        {{"Attitude and Airspeed (line " + std::to_string(line_of(cfg, "Airspeed")) + ")",
+          "there Attitude takes clicks at " + std::to_string(600 + cage.x) + "," + std::to_string(100 + cage.y)}});
+    // The invisible button lies over the clock on purpose; two dials that
+    // take no clicks may share a bezel's width.
+    expect_warnings(findings, line_of(cfg, "Invisible_Toggle"), {});
+    expect_warnings(findings, line_of(cfg, "Turbine_Temp"), {});
+
+    const long kept = std::lround(271.0 * radio->height / radio->width);
+    expect_warnings(findings, line_of(cfg, "Radio_COM"),
+                    {{"Radio_COM at 271 by 269 is stretched out of its own proportions, " +
+                          std::to_string(radio->width) + " by " + std::to_string(radio->height),
+                      "give the width alone to keep them (a height of " + std::to_string(kept) + ")"}});
+    expect_warnings(findings, line_of(cfg, "Clock,            800"), {});
+}
+
 TEST(PanelCheck, ACleanPanelGetsItsNotesAndNoWarning) {
     Host host;
-    const std::string cfg = std::string(windows) + R"(
+    const std::string cfg = panel(R"(
 [Window00]
 gauge00=Korvel_Instr!Airspeed,        20, 300, 100, 100
 gauge01=Korvel_Instr!Altimeter,      130, 300, 100, 100
@@ -449,7 +565,7 @@ gauge07=Cessna!Clock,                 500, 300, 100
 
 [Window01]
 gauge00=Korvel_Instr!Radio_COM, 0, 0, 400
-)";
+)");
     const auto findings = check(host, cfg);
     EXPECT_EQ(count_of(findings, Severity::warning), 0u) << listing(findings);
     EXPECT_EQ(count_of(findings, Severity::error), 0u) << listing(findings);

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 #include "host/core/host.h"
 #include "host/panel/panel_config.h"
@@ -236,6 +237,29 @@ TEST(RealPanel, BackgroundsFoundByFile1024OrMissingAreReportedAndTheWindowStillD
     EXPECT_TRUE(draw(session, 1, host).near(50, 25, {0, 128, 0})) << "background_color fills a window without a bitmap";
 }
 
+TEST(RealPanel, ACutShortBitmapOrAnUnreadableSizeIsNamedOnceAndTheWindowStillDraws) {
+    Host host;
+    Folder folder;
+    write_bmp(folder.path / "whole.bmp", 64, 32, [](int, int) { return std::array<std::uint8_t, 3>{200, 100, 0}; });
+    fs::copy_file(folder.path / "whole.bmp", folder.path / "cut.bmp");
+    fs::resize_file(folder.path / "cut.bmp", 54 + 64 * 3 * 20);  // 20 of its 32 rows
+    const auto config = read(host,
+                             "[Window Titles]\nWindow00=A\nWindow01=B\n"
+                             "[Window00]\nfile=cut.bmp\nsize_mm=100,50\nbackground_color=0,128,0\n"
+                             "[Window01]\nsize_mm=0,0\ngauge00=Korvel_Instr!Clock, 10, 10, 100\n");
+    const PanelSession session(host, config, folder.string());
+    EXPECT_EQ(findings(session.problems(), Severity::warning),
+              std::vector<std::string>{"5: cut.bmp is cut short: it holds 3894 bytes, and its header says its pixels "
+                                       "run to byte 6198; the window is drawn without it"});
+    EXPECT_EQ(session.problems().at(0).code, "background-cut-short");
+    EXPECT_TRUE(session.layouts().at(0).background.empty());
+    host.update();
+    EXPECT_TRUE(draw(session, 0, host).near(50, 25, {0, 128, 0})) << "drawn over its background_color instead";
+    // size_mm=0,0: the reader's warning says it all.
+    EXPECT_EQ(findings(config.problems, Severity::warning).size(), 1u);
+    EXPECT_EQ(session.layouts().at(1).width, 110) << "as large as its gauges";
+}
+
 TEST(RealPanel, TitlesAreReadUpToTheFirstBreakInTheirNumbering) {
     Host host;
     const auto config = read(host,
@@ -320,6 +344,10 @@ TEST(RealPanel, AWindows1252TitleDrawsAndCairoFailuresAreErrorsNotBlackPictures)
     // A window larger than any picture cairo can hold is an error, never a black picture.
     const auto huge = read(host, "[Window Titles]\nWindow00=Huge\n[Window00]\nsize_mm=40000,100\n");
     const PanelSession huge_session(host, huge);
+    ASSERT_EQ(huge_session.problems().size(), 1u);
+    EXPECT_EQ(huge_session.problems()[0].code, "window-too-large");
+    EXPECT_EQ(huge_session.problems()[0].line, 4);
+    EXPECT_NE(huge_session.problems()[0].message.find("[Window00] is 40000 by 100 units"), std::string::npos);
     EXPECT_THROW(korvel::render::draw_window(huge_session.layouts()[0], huge_session, bitmaps),
                  korvel::render::RenderError);
     EXPECT_THROW(korvel::render::write_png(overview.surface.get(), "/no/such/folder/x.png"),
@@ -349,6 +377,124 @@ TEST(RealPanel, OtherModulesGaugesAreCountedAndOutlinedNeverErrors) {
     const Pixels picture = draw(session, 0, host);
     EXPECT_TRUE(picture.near(0, 50, {242, 191, 51}, 30)) << "the Cessna clock's box is outlined";
     EXPECT_TRUE(picture.near(100, 150, {242, 191, 51}, 30)) << "so is the GPS's";
+}
+
+// A picture's titles in bright pixels: the text of the overview's title rows.
+int title_pixels(const Pixels& p, int y0, int y1) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = 0; x < p.width(); ++x) n += p.at(x, y)[0] > 120 ? 1 : 0;
+    return n;
+}
+
+TEST(RealPanel, EveryTitleOfTheOverviewIsWholeEvenOverAWindowWithNoSize) {
+    Host host;
+    // Windows with no size and no gauges are a unit wide; their titles are not.
+    const auto config = read(host,
+                             "[Window Titles]\nWindow00=Main panel of the aircraft\nWindow01=Radio stack, left\n"
+                             "Window02=Radio stack, right\nWindow03=A narrow one\n"
+                             "[Window00]\nvisible=1\n[Window01]\nvisible=1\n[Window02]\nvisible=1\n[Window03]\n"
+                             "size_mm=20,20\n");
+    ASSERT_EQ(config.windows.size(), 4u);
+    const PanelSession session(host, config);
+    auto bitmaps = korvel::render::module_bitmaps(host);
+    const auto overview_of = [&](std::vector<std::size_t> windows) {
+        std::vector<korvel::render::WindowPicture> pictures;
+        for (std::size_t i : windows)
+            pictures.push_back(
+                {&config.windows[i], korvel::render::draw_window(session.layouts()[i], session, bitmaps)});
+        return Pixels{korvel::render::draw_overview(pictures)};
+    };
+    // Each title alone, then all of them: the whole shows as many title
+    // pixels as its parts, none cut by the picture's edge or printed over
+    // another title.
+    const int top = 16, height = 22;
+    const int main_alone = title_pixels(overview_of({0}), top, top + height);
+    ASSERT_GT(main_alone, 100);
+    int row_alone = 0;
+    for (std::size_t i : {1u, 2u, 3u}) {
+        const Pixels p = overview_of({0, i});
+        row_alone += title_pixels(p, top + height + 1 + 16, p.height());
+    }
+    const Pixels all = overview_of({0, 1, 2, 3});
+    EXPECT_EQ(title_pixels(all, top, top + height), main_alone);
+    EXPECT_EQ(title_pixels(all, top + height + 1 + 16, all.height()), row_alone);
+}
+
+TEST(RealPanel, LinesNotPlacedAreMarkedWhereTheyStandAndAreasOnRequest) {
+    Host host;
+    const auto config = read(host,
+                             "[Window Titles]\nWindow00=Main\n[Window00]\nsize_mm=400,300\nbackground_color=0,0,0\n"
+                             "gauge00=Korvel_Instr!Fuel_Toggle, 10, 10, 38, 38\n"
+                             "gauge01=Korvel_Instr!Clok, 200, 150, 100, 80\n"
+                             "gauge02=Korvel_Instr!Clock, 50, 200\n");
+    ASSERT_EQ(config.windows.at(0).refused.size(), 1u);
+    const PanelSession session(host, config);
+    host.update();
+    auto bitmaps = korvel::render::module_bitmaps(host);
+    const Pixels plain{korvel::render::draw_window(session.layouts()[0], session, bitmaps)};
+    const auto reddish = [](std::array<int, 3> c) { return c[0] > 2 * c[1] + 40 && c[0] > 2 * c[2] + 40; };
+    EXPECT_TRUE(reddish(plain.at(201, 190))) << "the frame where gauge01 would stand";
+    EXPECT_TRUE(reddish(plain.at(250, 195))) << "filled, so that it shows over any background";
+    EXPECT_FALSE(reddish(plain.at(190, 190)));
+
+    const Pixels areas{korvel::render::draw_window(session.layouts()[0], session, bitmaps, {true})};
+    // The button's click area (3 to 16 of its 19 pixels, at twice the size)
+    // tinted cyan; its edge, which takes no clicks, as it was.
+    const auto bluer = [&](int x, int y) {
+        const auto before = plain.at(x, y), after = areas.at(x, y);
+        return (after[2] - after[0]) - (before[2] - before[0]);
+    };
+    EXPECT_GT(bluer(28, 28), 40);
+    EXPECT_GT(bluer(18, 40), 40);
+    EXPECT_EQ(bluer(12, 12), 0);
+    EXPECT_TRUE(areas.near(155, 155, {0, 0, 0}, 4)) << "between grid lines the picture is as it was";
+    EXPECT_FALSE(areas.near(100, 155, {0, 0, 0}, 20)) << "a grid line every 100 units";
+    EXPECT_TRUE(plain.near(100, 155, {0, 0, 0}, 4));
+}
+
+TEST(RealPanel, TheSessionKnowsWhichLineClosedAWindowAsThePanelLoaded) {
+    Host host;
+    const auto config = read(host,
+                             "[Window Titles]\nWindow00=Main\nWindow01=Radios\nWindow02=GPS\n"
+                             "[Window00]\nsize_mm=400,300\nident=MAIN_PANEL\n"
+                             "gauge00=Korvel_Instr!GPS_Toggle, 10, 10, 19, 19, tgps_panel\n"
+                             "[Window01]\nsize_mm=400,300\nident=RADIO_STACK_PANEL\nvisible=0\n"
+                             "[Window02]\nsize_mm=400,300\nident=GPS_PANEL\n");
+    for (const auto placing : {korvel::panel::Placing::live, korvel::panel::Placing::one_at_a_time}) {
+        const PanelSession session(host, config, {}, placing);
+        const korvel::panel::Closing* main = session.closed_at_load(config.windows[0]);
+        ASSERT_NE(main, nullptr) << "gps_panel's a closes window 0 when the panel loads";
+        EXPECT_EQ(main->line, 8);
+        EXPECT_EQ(main->gauge, "GPS_Toggle");
+        EXPECT_EQ(session.closed_at_load(config.windows[1]), nullptr) << "hidden by its own visible=0";
+        EXPECT_EQ(session.closed_at_load(config.windows[2]), nullptr);
+        EXPECT_TRUE(session.shown(config.windows[2]));
+    }
+}
+
+TEST(RealPanel, PlacingOneGaugeAtATimeLaysThePanelOutAsPlacingThemAll) {
+    const std::string text =
+        "[Window Titles]\nWindow00=Main\n[Window00]\nsize_mm=800,600\n"
+        "gauge00=Korvel_Instr!Radio_COM, 10, 10, 271, 269\n"
+        "gauge01=Korvel_Instr!Elec_Board, 10, 300\n"
+        "gauge02=Korvel_Instr!GPS_Toggle, 500, 10, 38, 38, b150\n"
+        "gauge03=Korvel_Instr!Radio_COM, 500, 300\n";
+    std::vector<std::tuple<int, int, int, int, std::size_t, std::size_t, std::string>> laid_out[2];
+    for (int i = 0; i < 2; ++i) {
+        Host host;
+        const auto config = read(host, text);
+        const PanelSession session(host, config, {},
+                                   i == 0 ? korvel::panel::Placing::live : korvel::panel::Placing::one_at_a_time);
+        for (std::size_t k = 0; k < session.placed().size(); ++k) {
+            const auto& p = session.placed()[k];
+            laid_out[i].emplace_back(p.box.x, p.box.y, p.box.width, p.box.height, p.mouse.children().size(),
+                                     p.mouse.parents().size(), session.names()[k]);
+            EXPECT_EQ(p.gauge == nullptr, i == 1);
+        }
+    }
+    EXPECT_EQ(laid_out[0], laid_out[1]);
+    EXPECT_EQ(std::get<6>(laid_out[1][3]), "Radio_COM@2");
 }
 
 }  // namespace
