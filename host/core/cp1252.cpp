@@ -47,4 +47,33 @@ std::string utf8_from_cp1252(std::string_view text) {
     return out;
 }
 
+std::optional<std::string> cp1252_from_utf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 0;
+        if (length == 0 || i + std::size_t(length) > text.size()) return std::nullopt;
+        std::uint32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : lead & 0x0F;
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + std::size_t(k)]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            c = (c << 6) | (next & 0x3F);
+        }
+        // An overlong form hides a character behind another spelling.
+        if ((length == 2 && c < 0x80) || (length == 3 && c < 0x800)) return std::nullopt;
+        i += std::size_t(length);
+        if (c < 0x80 || (c >= 0xA0 && c < 0x100)) {
+            out += char(c);
+            continue;
+        }
+        int found = -1;
+        for (int k = 0; k < 32 && found < 0; ++k)
+            if (high_controls[k] != 0 && high_controls[k] == c) found = k;
+        if (found < 0) return std::nullopt;
+        out += char(0x80 + found);
+    }
+    return out;
+}
+
 }  // namespace korvel::host
