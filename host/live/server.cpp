@@ -259,6 +259,8 @@ void Server::routes() {
                [id = *id](Cockpit& c) { return c.wave(id); });
     });
 
+    edit_routes(s, panel, options_.edit);
+
     s.Get("/api/events", [&panel, this](const httplib::Request&, httplib::Response& res) {
         auto watcher = panel.watch();
         res.set_header("Cache-Control", "no-store");
