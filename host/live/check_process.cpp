@@ -1,12 +1,12 @@
 #include "host/live/check_process.h"
 
 #include <poll.h>
-#include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
@@ -137,7 +137,7 @@ json check_in_own_host(const std::string& text, const std::string& folder) {
     return findings;
 }
 
-CheckProcess::CheckProcess(std::chrono::milliseconds limit, CheckWork work) : limit_(limit) {
+CheckProcess::CheckProcess(std::chrono::milliseconds limit, const CheckWork& work) : limit_(limit) {
     if (host::Host::current() != nullptr)
         throw std::logic_error("the checker's process must start before the live panel's host");
     int channel[2];

@@ -34,7 +34,7 @@ public:
     // Forks the checker's process: call it before the live panel starts
     // its threads and its host.
     explicit CheckProcess(std::chrono::milliseconds limit = std::chrono::seconds(5),
-                          CheckWork work = check_in_own_host);
+                          const CheckWork& work = check_in_own_host);
     ~CheckProcess();
     CheckProcess(const CheckProcess&) = delete;
     CheckProcess& operator=(const CheckProcess&) = delete;

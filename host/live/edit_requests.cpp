@@ -57,7 +57,7 @@ int number(const json& v, const char* name, bool size) {
 // A text for one line of the file: Windows-1252, no line end, no NUL.
 std::string line_text(const json& v, const char* name) {
     if (!v.is_string()) refuse(std::string("'") + name + "' must be a string");
-    const std::string& utf8 = v.get_ref<const std::string&>();
+    const auto& utf8 = v.get_ref<const std::string&>();
     if (utf8.size() > 1000) refuse(std::string("'") + name + "' is longer than 1000 bytes");
     const auto text = host::cp1252_from_utf8(utf8);
     if (!text) refuse(std::string("'") + name + "' holds a character a panel.cfg (Windows-1252) cannot");
@@ -70,7 +70,7 @@ std::string line_text(const json& v, const char* name) {
 // A section as the file names it: letters, digits and a few marks.
 std::string section_name(const json& v, const char* name) {
     if (!v.is_string()) refuse(std::string("'") + name + "' must be a string naming a section, like \"Window00\"");
-    const std::string s = v.get<std::string>();
+    std::string s = v.get<std::string>();
     if (s.empty() || s.size() > 64 || s.find_first_of("[]/\\=;\r\n") != std::string::npos ||
         !std::all_of(s.begin(), s.end(), [](char c) { return c >= 0x20 && static_cast<unsigned char>(c) < 0x7F; }))
         refuse(std::string("'") + name + "' names no section: '" + s + "'");

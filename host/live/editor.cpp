@@ -164,7 +164,7 @@ Decoded<Change> Editor::change(const EditRequest& request) const {
     });
 }
 
-void Editor::replace(std::string text) {
+void Editor::replace(const std::string& text) {
     document_ = PanelDocument(text);
     config_ = panel::read_panel_config(text, lookup_);
 }
@@ -182,7 +182,7 @@ bool Editor::undo() {
     redo_.push_back(document_.text());
     std::string text = std::move(undo_.back());
     undo_.pop_back();
-    replace(std::move(text));
+    replace(text);
     return true;
 }
 
@@ -191,7 +191,7 @@ bool Editor::redo() {
     undo_.push_back(document_.text());
     std::string text = std::move(redo_.back());
     redo_.pop_back();
-    replace(std::move(text));
+    replace(text);
     return true;
 }
 

@@ -57,7 +57,7 @@ public:
     std::optional<std::string> save();
 
 private:
-    void replace(std::string text);
+    void replace(const std::string& text);
 
     std::string path_;
     std::string as_read_;

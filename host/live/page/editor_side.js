@@ -269,7 +269,9 @@ function buildPalette() {
     if (!families.has(g.family)) families.set(g.family, []);
     families.get(g.family).push(g);
   }
-  for (const [family, list] of families) {
+  const order = ['Flight instruments', 'Engine and systems', 'Radios', 'Navigation', 'Panel buttons', 'Plate'];
+  const rank = (f) => (order.includes(f) ? order.indexOf(f) : order.length);
+  for (const [family, list] of [...families].sort((a, b) => rank(a[0]) - rank(b[0]))) {
     const group = make('fieldset', { class: 'palette-family' }, make('legend', { text: family }));
     for (const g of list) {
       const scale = Math.min(1, 44 / Math.max(g.size[0], g.size[1]));
