@@ -212,6 +212,8 @@ expect 1 '^  1, radio_stack_panel or ident=RADIO_STACK_PANEL: \[Window01\] "Radi
 expect 1 "whole numbers of the gauge's pixels, not 'ten'" -- "$tool" render --click Radio_COM ten 1 left -o "$out/x.png"
 expect 1 'updates' -- "$tool" render --updates many -o "$out/x.png"
 expect 1 'cannot write /no/such/folder/x.png' -- "$tool" render --window main_panel -o /no/such/folder/x.png
+# The editor writes only the file it was started with: without one it does not start.
+expect 1 '--edit needs the panel.cfg to edit' -- "$tool" serve --edit --port 1
 
 [ "$failures" -eq 0 ] && echo "korvel-panel: all checks passed"
 exit $((failures > 0))

@@ -2,6 +2,7 @@
 // byte 0xB0); cairo, terminals and the page take UTF-8.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 

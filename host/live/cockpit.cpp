@@ -9,6 +9,7 @@
 #include "host/core/failures.h"
 #include "host/core/help_texts.h"
 #include "host/live/controls.h"
+#include "host/live/editor.h"
 #include "host/live/media.h"
 #include "host/panel/check_trials.h"
 #include "host/panel/check_words.h"
@@ -55,16 +56,13 @@ Cockpit::Cockpit(const PanelSource& source)
         return it->second;
     };
     config_ = panel::read_panel_config(source.panel_text, panel::module_gauges(*host_));
+    if (source.editing)
+        editor_ = std::make_unique<Editor>(source.panel_file, source.panel_text, panel::module_gauges(*host_));
     session_ = std::make_unique<panel::PanelSession>(*host_, config_, panel_folder_);
-    if (session_->placed().empty()) throw std::runtime_error(panel_file_ + " places no gauge of Korvel_Instr");
+    if (session_->placed().empty() && !editor_)
+        throw std::runtime_error(panel_file_ + " places no gauge of Korvel_Instr");
     names_ = session_->names();
-    // The registration plate's text is cut to its buffer: a registration
-    // longer than that is refused rather than shown cut.
-    if (const host::PlacedGauge* plate = session_->find(panel::registration_plate))
-        for (std::size_t i = 0; i < plate->element_count(); ++i)
-            if (plate->element(i).record->kind == element_string)
-                plate_characters_ =
-                    host::Host::text_room(*reinterpret_cast<const StringElement*>(plate->element(i).record));
+    measure_plate();
     frames_ = std::make_unique<FrameEncoder>(*session_, sizes_);
     const panel::FlightState state = panel::read_flight_state(source.state_text);
     panel::apply_flight_state(state, host_->simulator());
@@ -75,6 +73,17 @@ Cockpit::Cockpit(const PanelSource& source)
 }
 
 Cockpit::~Cockpit() = default;
+
+// The registration plate's text is cut to its buffer: a registration longer
+// than that is refused rather than shown cut.
+void Cockpit::measure_plate() {
+    plate_characters_ = 0;
+    if (const host::PlacedGauge* plate = session_->find(panel::registration_plate))
+        for (std::size_t i = 0; i < plate->element_count(); ++i)
+            if (plate->element(i).record->kind == element_string)
+                plate_characters_ =
+                    host::Host::text_room(*reinterpret_cast<const StringElement*>(plate->element(i).record));
+}
 
 Catalogue Cockpit::catalogue() const {
     std::vector<GaugeName> gauges;
@@ -116,15 +125,23 @@ json Cockpit::panel() const {
                               {"size", json::array({size.width, size.height})},
                               {"areas", areas}});
             // clang-format on
+            if (editor_)
+                gauges.back()["line"] = {{"section", window.section}, {"key", p.line->key}, {"number", p.line->line}};
         }
         json others = json::array();
         // clang-format off
         for (const panel::GaugeLine& o : window.others)
-            if (o.width)
+            if (o.width || editor_)
                 others.push_back({{"module", host::utf8_from_cp1252(o.module)},
                                   {"gauge", host::utf8_from_cp1252(o.gauge)},
-                                  {"box", json::array({o.x, o.y, *o.width, o.height.value_or(*o.width)})}});
+                                  {"box", json::array({o.x, o.y, o.width.value_or(32), o.height.value_or(o.width.value_or(32))})}});
         // clang-format on
+        if (editor_)
+            for (std::size_t k = 0; k < others.size(); ++k) {
+                const panel::GaugeLine& o = window.others[k];
+                others[k]["line"] = {{"section", window.section}, {"key", o.key}, {"number", o.line}};
+                others[k]["sized"] = o.width.has_value();
+            }
         // clang-format off
         json entry = {{"id", panel::window_file_name(window)},
                       {"index", w},
@@ -161,13 +178,15 @@ json Cockpit::panel() const {
     json examples = json::array(), profiles = json::array();
     for (const auto& e : examples_) examples.push_back(e.first);
     for (const auto& p : profiles_) profiles.push_back(p.first);
-    return {{"panel", panel_file_},
-            {"windows", windows},
-            {"failures", failures},
-            {"controls", watch},
-            {"examples", examples},
-            {"profiles", profiles},
-            {"cycles_per_second", cycles_per_second}};
+    json out = {{"panel", panel_file_},
+                {"windows", windows},
+                {"failures", failures},
+                {"controls", watch},
+                {"examples", examples},
+                {"profiles", profiles},
+                {"cycles_per_second", cycles_per_second}};
+    if (editor_) add_edit_fields(out);
+    return out;
 }
 
 json Cockpit::watched() const {
@@ -215,7 +234,11 @@ json Cockpit::cycle() {
 json Cockpit::full_frame() {
     // A page that has just come hears nothing of the past, and the sounds
     // stay for the other pages' next frame.
-    return frames_->everything(readings(false));
+    json frame = frames_->everything(readings(false));
+    // A page of the editor lays the panel out again from the frame that
+    // follows each edit, in step with the pictures it carries.
+    if (editor_) frame["panel"] = panel();
+    return frame;
 }
 
 json Cockpit::profile_state() const {
@@ -232,8 +255,10 @@ void Cockpit::let_go() {
 }
 
 json Cockpit::click(const ClickRequest& r) {
-    const auto index = std::find(names_.begin(), names_.end(), r.gauge) - names_.begin();
-    host::PlacedGauge& g = *session_->placed().at(std::size_t(index)).gauge;
+    // The panel may have been placed again since the request was checked.
+    host::PlacedGauge* placed = session_->find(r.gauge);
+    if (placed == nullptr) return {{"error", "the panel no longer places a gauge '" + r.gauge + "'"}};
+    host::PlacedGauge& g = *placed;
     const host::MouseButton button = r.button == Button::left ? host::MouseButton::left : host::MouseButton::right;
     // Only the hand that holds a button moves or lets go of it: a page's
     // release or drag leaves another page's hold alone.
@@ -280,8 +305,9 @@ void Cockpit::page_gone(std::uint64_t page) {
 }
 
 json Cockpit::tooltip(const TooltipRequest& r) {
-    const auto index = std::find(names_.begin(), names_.end(), r.gauge) - names_.begin();
-    host::PlacedGauge& g = *session_->placed().at(std::size_t(index)).gauge;
+    host::PlacedGauge* placed = session_->find(r.gauge);
+    if (placed == nullptr) return {{"error", "the panel no longer places a gauge '" + r.gauge + "'"}};
+    host::PlacedGauge& g = *placed;
     const host::Tooltip tip = host_->tooltip(g, r.x, r.y);
     if (!tip.shown) return {{"shown", false}};
     if (!tip.text.empty()) return {{"shown", true}, {"text", host::utf8_from_cp1252(tip.text)}};

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,7 +33,12 @@ struct PanelSource {
     std::string state_text;
     std::vector<std::pair<std::string, std::string>> examples;  // shipped flight states: name, text
     std::vector<std::pair<std::string, std::string>> profiles;  // shipped profiles: name, text
+    // Opened for editing: the panel.cfg at panel_file may be rewritten, and
+    // may place nothing of this module yet.
+    bool editing = false;
 };
+
+class Editor;
 
 // The simulator's update rate.
 inline constexpr int cycles_per_second = 18;
@@ -76,12 +82,33 @@ public:
     host::Host& host() { return *host_; }
     std::uint64_t cycles() const { return cycle_; }
 
+    // Places the panel again from another configuration in the same host:
+    // every gauge killed and the configuration's lines placed anew, the
+    // variables, failures, profile and the windows the pilot opened or
+    // closed kept (a new configuration is not a new flight). The catalogue,
+    // the names and what the pages last saw start again from the new
+    // session; placement() counts the times.
+    void place_again(const panel::PanelConfig& config);
+    std::uint64_t placement() const { return placement_; }
+    // Called at the end of each placing again, before the job that asked
+    // for it answers: the live panel republishes the layout there.
+    void when_placed_again(std::function<void()> callback) { placed_again_ = std::move(callback); }
+    const std::string& panel_folder() const { return panel_folder_; }
+    // The panel.cfg being edited, or none without --edit.
+    Editor* editor() { return editor_.get(); }
+
 private:
+    // What the editor's page needs besides the live panel: each gauge's
+    // line, other modules' gauges without a size, the windows' keys, the
+    // palette of the module's gauges.
+    void add_edit_fields(nlohmann::json& panel) const;
+
     Readings readings(bool with_sounds);
     nlohmann::json profile_state() const;
     nlohmann::json watched() const;
     nlohmann::json load_flight(const std::string& text);
     void let_go();
+    void measure_plate();
 
     std::unique_ptr<host::Host> host_;
     std::string panel_file_;
@@ -101,6 +128,9 @@ private:
     std::optional<std::uint64_t> holder_;
     std::uint64_t holder_seen_ = 0;
     std::size_t plate_characters_ = 0;  // what the registration plate shows; 0 without one
+    std::unique_ptr<Editor> editor_;
+    std::uint64_t placement_ = 0;
+    std::function<void()> placed_again_;
 };
 
 }  // namespace korvel::live

@@ -72,6 +72,24 @@ void LivePanel::enqueue(std::function<void(Cockpit&)> job) {
     wake_.notify_all();
 }
 
+Catalogue LivePanel::catalogue() const {
+    std::lock_guard lock(layout_mutex_);
+    return catalogue_;
+}
+
+nlohmann::json LivePanel::panel() const {
+    std::lock_guard lock(layout_mutex_);
+    return panel_;
+}
+
+void LivePanel::publish(const Cockpit& cockpit) {
+    Catalogue catalogue = cockpit.catalogue();
+    nlohmann::json panel = cockpit.panel();
+    std::lock_guard lock(layout_mutex_);
+    catalogue_ = std::move(catalogue);
+    panel_ = std::move(panel);
+}
+
 std::shared_ptr<Watcher> LivePanel::watch() {
     std::shared_ptr<Watcher> w;
     {
@@ -152,8 +170,10 @@ void LivePanel::run(const PanelSource& source, std::promise<void> started) {
     std::unique_ptr<Cockpit> cockpit;
     try {
         cockpit = std::make_unique<Cockpit>(source);
-        catalogue_ = cockpit->catalogue();
-        panel_ = cockpit->panel();
+        publish(*cockpit);
+        // A request that placed the panel again is answered once the new
+        // layout is what the next request is checked against.
+        cockpit->when_placed_again([this, c = cockpit.get()] { publish(*c); });
     } catch (...) {
         started.set_exception(std::current_exception());
         return;
@@ -164,6 +184,7 @@ void LivePanel::run(const PanelSource& source, std::promise<void> started) {
     const auto period = std::chrono::microseconds(1'000'000 / cycles_per_second);
     auto next_cycle = clock::now() + period;
     std::string repeated_fault;
+    std::uint64_t placement = cockpit->placement();
     for (;;) {
         std::deque<std::function<void(Cockpit&)>> jobs;
         std::vector<std::shared_ptr<Watcher>> newcomers;
@@ -176,6 +197,14 @@ void LivePanel::run(const PanelSource& source, std::promise<void> started) {
         }
         // A job keeps its own fault for its request (the packaged task holds it).
         for (auto& job : jobs) job(*cockpit);
+        // A panel placed again (an edit) is laid out anew on every page,
+        // from a whole frame that carries its layout.
+        if (cockpit->placement() != placement) {
+            placement = cockpit->placement();
+            std::lock_guard lock(mutex_);
+            newcomers.insert(newcomers.end(), watchers_.begin(), watchers_.end());
+            watchers_.clear();
+        }
         // A new page, or one that fell behind, starts from the whole panel;
         // the others go on from what they have.
         if (!newcomers.empty()) send_everything(*cockpit, std::move(newcomers));

@@ -69,8 +69,9 @@ public:
     LivePanel(const LivePanel&) = delete;
     LivePanel& operator=(const LivePanel&) = delete;
 
-    const Catalogue& catalogue() const { return catalogue_; }
-    const nlohmann::json& panel() const { return panel_; }
+    // As the panel is placed now: an editor places it again after each edit.
+    Catalogue catalogue() const;
+    nlohmann::json panel() const;
 
     // Runs `job` on the host thread between two cycles and gives back its
     // result. Throws PanelStopped when the panel has stopped, and whatever
@@ -98,10 +99,12 @@ private:
     void enqueue(std::function<void(Cockpit&)> job);
     void run(const PanelSource& source, std::promise<void> started);
     void send_everything(Cockpit& cockpit, std::vector<std::shared_ptr<Watcher>> pages);
+    void publish(const Cockpit& cockpit);
 
     LiveOptions options_;
     Catalogue catalogue_{{}};
     nlohmann::json panel_;
+    mutable std::mutex layout_mutex_;  // over catalogue_ and panel_
     mutable std::mutex mutex_;
     std::mutex log_mutex_;
     std::condition_variable wake_;

@@ -266,6 +266,8 @@ void Server::routes() {
         on_host(panel, req, res, [page](Cockpit& c) { return c.heartbeat(page); });
     });
 
+    edit_routes(s, panel, options_.edit);
+
     s.Get("/api/events", [&panel, this](const httplib::Request&, httplib::Response& res) {
         auto watcher = panel.watch();
         res.set_header("Cache-Control", "no-store");

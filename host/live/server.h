@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/live/edit_routes.h"
 #include "host/live/live_panel.h"
 
 namespace httplib {
@@ -24,6 +25,8 @@ struct ServerOptions {
     // Any IP address is answered, so that a tablet on the local network can
     // reach a server bound to 0.0.0.0: DNS rebinding needs a name.
     std::vector<std::string> allowed_hosts;
+    // The editor's requests, taken only when the panel was opened with --edit.
+    EditOptions edit{};
 };
 
 class Server {

@@ -88,6 +88,7 @@ private:
 
     host::Host& host_;
     const PanelConfig& config_;
+    Placing placing_;
     std::vector<PlacedLine> placed_;
     std::vector<std::string> names_;
     std::vector<WindowLayout> layouts_;

@@ -6,7 +6,7 @@
 //                [--areas] [-o OUT.png]
 //   korvel-panel tooltip GAUGE X Y [PANEL.CFG] [--state FILE] [--set TOKEN=VALUE]...
 //   korvel-panel check PANEL.CFG [--format text|json] [--quiet]
-//   korvel-panel serve [PANEL.CFG] [--state FILE] [--port N] [--bind ADDR] [--allow-host NAME]...
+//   korvel-panel serve [PANEL.CFG] [--state FILE] [--port N] [--bind ADDR] [--allow-host NAME]... [--edit]
 //
 // Without a panel configuration the tool uses its own (examples/panel.cfg),
 // without a flight state the built-in one (examples/states/apron.flt). Each
@@ -80,6 +80,8 @@ int main(int argc, char** argv) {
     serve_verb->add_option("--bind", live.address, "The address to listen on (127.0.0.1: this machine only)");
     serve_verb->add_option("--allow-host", live.allowed_hosts,
                            "A host name the page may be reached by, besides localhost and IP addresses (repeatable)");
+    serve_verb->add_flag("--edit", live.edit,
+                         "Design the panel in the page: move, size, add and set up gauges, and save the panel.cfg");
 
     try {
         app.parse(argc, argv);

@@ -40,8 +40,19 @@ int serve(const ServeOptions& options) {
     for (const Example& e : examples())
         (std::string_view(e.kind) == "state" ? source.examples : source.profiles).emplace_back(e.name, e.text);
 
+    live::EditOptions edit;
+    if (options.edit) {
+        // The editor writes the file it was started with and no other.
+        if (panel_path.empty())
+            throw Failure("--edit needs the panel.cfg to edit: korvel-panel serve PANEL.CFG --edit");
+        source.editing = true;
+        edit.editing = true;
+        // Before the live panel's host and threads: the checker's process
+        // starts from the module as it loads.
+        edit.checker = std::make_shared<live::CheckProcess>();
+    }
     live::LivePanel panel(std::move(source));
-    live::Server server(panel, {options.allowed_hosts});
+    live::Server server(panel, {options.allowed_hosts, edit});
     const int bound = server.bind(address, port, !port_given);
     if (bound == 0)
         throw Failure("cannot listen on " + address + " port " + std::to_string(port) +
@@ -53,6 +64,9 @@ int serve(const ServeOptions& options) {
     std::cout << "korvel-panel: the live panel is at http://"
               << (shown.find(':') != std::string::npos ? "[" + shown + "]" : shown) << ":" << bound
               << "/ (Ctrl-C stops it)" << std::endl;
+    if (options.edit)
+        std::cout << "korvel-panel: editing " << panel_path << "; Save writes it, keeping " << panel_path << ".bak"
+                  << std::endl;
     const bool ok = server.listen();
     serving = nullptr;
     std::signal(SIGINT, SIG_DFL);

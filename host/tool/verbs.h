@@ -43,6 +43,7 @@ struct ServeOptions {
     bool port_given = false;
     std::string address = "127.0.0.1";
     std::vector<std::string> allowed_hosts;
+    bool edit = false;  // the panel.cfg may be edited and saved from the page
 };
 
 // Each returns the tool's exit status; a Failure thrown is status 1.

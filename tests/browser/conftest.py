@@ -102,15 +102,16 @@ class Context:
         self.pages = []
         self.folder = tempfile.mkdtemp(prefix="korvel-browser-")
 
-    def serve(self, panel=None, state=None, port=None):
-        server = harness.Server(self.binary, panel, state, port)
+    def serve(self, panel=None, state=None, port=None, edit=False):
+        server = harness.Server(self.binary, panel, state, port, edit)
         self.servers.append(server)
         return server
 
-    def open(self, panel=None, state=None, query="", host=None):
+    def open(self, panel=None, state=None, query="", host=None, edit=False):
         """A fresh server and the page on it, painted; `host` names the
-        server by another name than its address."""
-        page = harness.Page(self.driver, self.serve(panel, state), query, host)
+        server by another name than its address; `edit` opens the panel
+        for editing (give it a copy in self.folder: it may be written)."""
+        page = harness.Page(self.driver, self.serve(panel, state, edit), query, host)
         self.pages.append(page)
         return page
 

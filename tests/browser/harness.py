@@ -63,13 +63,15 @@ class Server:
     """`korvel-panel serve` on a free port of the loopback, stopped with the
     test whatever happens."""
 
-    def __init__(self, binary, panel=None, state=None, port=None):
+    def __init__(self, binary, panel=None, state=None, port=None, edit=False):
         self.binary = binary
         args = [binary, "serve"]
         if panel:
             args.append(panel)
         if state:
             args += ["--state", state]
+        if edit:
+            args.append("--edit")
         self.port = port or free_port()
         args += ["--port", str(self.port), "--bind", "127.0.0.1"]
         self.process = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)

@@ -124,10 +124,15 @@ function buildWindowList(win, entry) {
   byId('window-list').append(item);
 }
 
+// Called again when an editor has placed the panel anew: everything of
+// the old layout goes.
 export function buildCockpit(panel) {
   byId('panel-source').textContent = panel.panel;
   const cockpit = byId('panels');
   cockpit.textContent = '';
+  frames.clear();
+  gauges.clear();
+  byId('window-list').textContent = '';
   panel.windows.forEach((win, i) => {
     const entry = buildWindow(win, i === 0);
     frames.set(win.id, entry);

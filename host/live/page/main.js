@@ -36,6 +36,8 @@ async function start() {
   buildProfileTools(panel);
   buildFailures(panel);
   buildControls(panel);
+  // Opened with --edit: the designer's tools, loaded only then.
+  if (panel.editing) (await import('./editor.js')).startEditor(panel);
   connect();
 }
 

@@ -14,6 +14,13 @@ import { showProfile } from './profile.js';
 
 const cycleReadout = byId('cycle');
 let firstFrame = true;
+let panelHandler = null;
+
+// A whole frame may carry the panel's layout (the editor's, after an
+// edit): the handler lays it out before the frame's pictures are painted.
+export function whenPanelComes(handler) {
+  panelHandler = handler;
+}
 
 export function connect() {
   const events = new EventSource('/api/events');
@@ -46,6 +53,7 @@ export function connect() {
 }
 
 function receive(frame) {
+  if (frame.panel && panelHandler) panelHandler(frame.panel);
   const painted = [];
   if (frame.gauges) {
     for (const [name, picture] of Object.entries(frame.gauges)) painted.push(show(name, picture));
