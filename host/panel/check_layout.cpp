@@ -143,6 +143,7 @@ private:
             std::vector<Rect> clicks;
         };
         std::vector<Gauge> gauges;
+        gauges.reserve(placed.size());
         for (const PlacedLine* p : placed)
             gauges.push_back({p,
                               {double(p->box.x), double(p->box.y), double(p->box.x) + p->box.width,

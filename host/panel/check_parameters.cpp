@@ -303,7 +303,8 @@ private:
                     note(first, "shared-sound", message);
             }
             if (gauge == registration_plate && !plates_.empty()) {
-                const auto& [last_line, last] = plates_.back();
+                const int last_line = plates_.back().first;
+                const PlateTrial& last = plates_.back().second;
                 const bool differ = std::any_of(plates_.begin(), plates_.end(), [&](const auto& p) {
                     return p.second.font != last.font || p.second.colour != last.colour;
                 });

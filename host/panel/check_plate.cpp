@@ -22,7 +22,7 @@ PlateTrial check_plate(host::Host& host, const GaugeLine& line, Findings& findin
     const auto note = [&](int at, std::string code, std::string message) {
         findings.note(at, std::move(code), std::move(message));
     };
-    const PlateTrial t = try_plate(host, line.parameters);
+    PlateTrial t = try_plate(host, line.parameters);
     const std::string params = line.parameters.value_or("");
     const std::string& left = t.parameters_left;
     const bool fixed = !left.empty() && left[0] == 't';

@@ -150,14 +150,14 @@ private:
     }
 
     void gauge_line(Window& w, int line, std::string_view key, std::string_view value, const LongLine* too_long) {
-        const std::size_t window = std::size_t(&w - config_.windows.data());
+        const auto window = std::size_t(&w - config_.windows.data());
         const std::string unread = unread_key(window, key, line);
         const std::string prefix = std::string(key) + ": ";
         ParsedGaugeLine parsed = parse_gauge_line(value);
         GaugeLine& g = parsed.line;
         g.line = line;
         g.key = key;
-        const auto place = [&](Severity severity, std::string message, std::string code) {
+        const auto place = [&](Severity severity, const std::string& message, std::string code) {
             const bool named_ours = g.module.empty() || lower(module_file(g.module)) == module_name;
             config_.problems.push_back({line, prefix + message, severity, std::move(code),
                                         named_ours ? g.gauge : g.module + "!" + g.gauge, w.section});
