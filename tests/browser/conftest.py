@@ -111,7 +111,7 @@ class Context:
         """A fresh server and the page on it, painted; `host` names the
         server by another name than its address; `edit` opens the panel
         for editing (give it a copy in self.folder: it may be written)."""
-        page = harness.Page(self.driver, self.serve(panel, state, edit), query, host)
+        page = harness.Page(self.driver, self.serve(panel, state, edit=edit), query, host)
         self.pages.append(page)
         return page
 

@@ -50,7 +50,8 @@ def editing(ctx, text=None):
     path = os.path.join(ctx.folder, "panel.cfg")
     with open(path, "wb") as f:
         f.write(sample() if text is None else text)
-    page = ctx.open(path, edit=True)
+    # At 100 %, a gesture's pixels are the file's units.
+    page = ctx.open(path, query="?scale=1", edit=True)
     wait_until(lambda: page.js("return document.getElementById('edit-warnings-title').textContent")
                .startswith("Checker: "), 10, "the editor to read the file and check it")
     return page, path
