@@ -80,6 +80,9 @@ expect 0 "wrote $out/w.png \(First: 0 gauges\)" -- "$tool" render "$out/swapped.
 expect 0 "wrote $out/w.png \(First: 0 gauges\)" -- "$tool" render "$out/swapped.cfg" --window ident=1 -o "$out/w.png"
 expect 0 "wrote $out/w.png \(Second: 0 gauges\)" -- "$tool" render "$out/swapped.cfg" --window main_PANEL -o "$out/w.png"
 expect 0 "wrote $out/w.png \(Radio Stack: 7 gauges\)" -- "$tool" render --window RADIO_STACK_PANEL -o "$out/w.png"
+# The names offered are the ones that reach the window: "1" is [Window01]'s.
+expect 1 '^  0 or ident=1: \[Window00\] "First"' -- "$tool" render "$out/swapped.cfg" --window nowhere -o "$out/w.png"
+expect 1 '^  1 or ident=0: \[Window01\] "Second"' -- "$tool" render "$out/swapped.cfg" --window nowhere -o "$out/w.png"
 
 # Two textures of one name and two windows of one ident: a picture each.
 printf '[Window Titles]\nWindow00=A\nWindow01=B\n%b\n%b\n%b\n' \

@@ -85,12 +85,17 @@ const Window* find_window(const PanelConfig& config, std::string_view wanted) {
 std::string window_choices(const PanelConfig& config) {
     std::string out;
     for (const Window& w : config.windows) {
-        std::string names;
-        if (w.kind == WindowKind::window) names = std::to_string(w.number) + ", ";
-        names += window_file_name(w);
+        // Only the names that reach this window: a file name of digits is
+        // another window's number.
+        std::vector<std::string> names;
+        if (w.kind == WindowKind::window) names.push_back(std::to_string(w.number));
+        if (find_window(config, window_file_name(w)) == &w) names.push_back(window_file_name(w));
         if (w.kind == WindowKind::window && w.ident_line != 0)
-            names += " or ident=" + (w.ident_name.empty() ? std::to_string(w.ident) : w.ident_name);
-        out += "  " + names + ": " + window_description(w) + "\n";
+            names.push_back("ident=" + (w.ident_name.empty() ? std::to_string(w.ident) : w.ident_name));
+        std::string said;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            said += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+        out += "  " + said + ": " + window_description(w) + "\n";
     }
     return out;
 }
