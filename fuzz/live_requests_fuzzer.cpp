@@ -1,7 +1,9 @@
 // The live panel's request decoding over any bytes: every body either
 // decodes into a request that names a gauge of the panel at a point inside
 // it, or is refused with a 4xx status and a message; none crashes, hangs or
-// lets a value through unchecked.
+// lets a value through unchecked. The editor's requests likewise: a text
+// the panel.cfg is given is one line, sizes are above zero and positions
+// are the simulator's nine.
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -11,9 +13,41 @@
 #include "fuzz/fuzz_host.h"
 #include "host/core/variables.h"
 #include "host/live/controls.h"
+#include "host/live/edit_requests.h"
 #include "host/live/requests.h"
 
 namespace {
+
+// A text as a panel.cfg line will hold it: no line end, no control
+// character but the tab.
+bool one_line(const std::string& text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return false;
+    return true;
+}
+
+void check_edit(const korvel::live::EditRequest& request) {
+    using namespace korvel::live;
+    if (const auto* g = std::get_if<GaugeEdit>(&request.edit)) {
+        FUZZ_CHECK(!g->gauge.section.empty() && !g->gauge.key.empty());
+        if (g->width && *g->width) FUZZ_CHECK(**g->width > 0);
+        if (g->height) FUZZ_CHECK(*g->height > 0);
+        if (g->parameters) FUZZ_CHECK(one_line(*g->parameters));
+    } else if (const auto* a = std::get_if<AddEdit>(&request.edit)) {
+        FUZZ_CHECK(!a->gauge.empty() && !a->section.empty() && one_line(a->gauge));
+        if (a->width) FUZZ_CHECK(*a->width > 0);
+        if (a->height) FUZZ_CHECK(*a->height > 0);
+        if (a->parameters) FUZZ_CHECK(one_line(*a->parameters));
+    } else if (const auto* r = std::get_if<RemoveEdit>(&request.edit)) {
+        FUZZ_CHECK(!r->gauge.section.empty() && !r->gauge.key.empty());
+    } else if (const auto* w = std::get_if<WindowEdit>(&request.edit)) {
+        FUZZ_CHECK(!w->section.empty() && one_line(w->section));
+        if (w->size_mm) FUZZ_CHECK(w->size_mm->first > 0 && (!w->size_mm->second || *w->size_mm->second > 0));
+        if (w->position) FUZZ_CHECK(*w->position >= 0 && *w->position <= 8);
+        if (w->ident) FUZZ_CHECK(!w->ident->empty() && one_line(*w->ident));
+        if (w->title) FUZZ_CHECK(one_line(*w->title));
+    }
+}
 
 const korvel::live::Catalogue& catalogue() {
     // clang-format off
@@ -41,7 +75,7 @@ const T* accepted(const korvel::live::Decoded<T>&&) = delete;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::string_view body(reinterpret_cast<const char*>(data) + 1, size - 1);
-    switch (data[0] % 4) {
+    switch (data[0] % 6) {
         case 0: {
             const auto decoded = korvel::live::decode_click(body, catalogue());
             if (const auto* click = accepted(decoded)) {
@@ -87,6 +121,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (profile->time) FUZZ_CHECK(std::isfinite(*profile->time) && *profile->time >= 0);
                 if (profile->speed) FUZZ_CHECK(*profile->speed > 0 && *profile->speed <= 64);
             }
+            break;
+        }
+        case 4: {
+            const auto decoded = korvel::live::decode_edit(body);
+            if (const auto* edit = accepted(decoded)) check_edit(*edit);
+            break;
+        }
+        case 5: {
+            const auto decoded = korvel::live::decode_heartbeat(body);
+            accepted(decoded);
+            (void)korvel::live::decode_nothing(body);
             break;
         }
     }
