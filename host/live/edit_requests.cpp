@@ -8,6 +8,7 @@
 
 #include "host/core/cp1252.h"
 #include "host/core/text.h"
+#include "host/live/request_reading.h"
 #include "host/panel/panel_config.h"
 
 namespace korvel::live {
@@ -15,33 +16,7 @@ namespace korvel::live {
 namespace {
 
 using nlohmann::json;
-
-struct Refused {
-    Refusal refusal;
-};
-
-[[noreturn]] void refuse(std::string message, int status = 400) { throw Refused{{status, std::move(message)}}; }
-
-json object_of(std::string_view body) {
-    if (body.size() > largest_body) refuse("the body is larger than " + std::to_string(largest_body) + " bytes", 413);
-    json value = json::parse(body.begin(), body.end(), nullptr, false);
-    if (value.is_discarded()) refuse("the body is not JSON");
-    if (!value.is_object()) refuse("the body must be a JSON object");
-    return value;
-}
-
-void only(const json& o, std::initializer_list<std::string_view> known, const char* shape) {
-    for (const auto& [key, value] : o.items()) {
-        bool found = false;
-        for (std::string_view k : known) found = found || k == key;
-        if (!found) refuse("unknown field '" + key + "' in " + shape);
-    }
-}
-
-const json* field(const json& o, const char* name) {
-    const auto it = o.find(name);
-    return it == o.end() ? nullptr : &*it;
-}
+using namespace request_reading;
 
 // A whole number within what a panel.cfg box may hold; a size above 0.
 int number(const json& v, const char* name, bool size) {
@@ -97,7 +72,7 @@ std::optional<std::string> parameters_of(const json& o) {
 }
 
 GaugeEdit gauge_edit(const json& o) {
-    only(o, {"gauge", "x", "y", "width", "height", "parameters", "preview"}, "a gauge's edit");
+    only_fields(o, {"gauge", "x", "y", "width", "height", "parameters", "preview"}, "a gauge's edit");
     GaugeEdit e;
     e.gauge = address(o["gauge"], "gauge");
     if (const json* v = field(o, "x")) e.x = number(*v, "x", false);
@@ -114,7 +89,7 @@ GaugeEdit gauge_edit(const json& o) {
 }
 
 AddEdit add_edit(const json& o) {
-    only(o, {"add", "window", "x", "y", "width", "height", "parameters", "preview"}, "an addition");
+    only_fields(o, {"add", "window", "x", "y", "width", "height", "parameters", "preview"}, "an addition");
     AddEdit e;
     if (!o["add"].is_string()) refuse("'add' must be the name of a gauge of Korvel_Instr");
     e.gauge = o["add"].get<std::string>();
@@ -132,7 +107,7 @@ AddEdit add_edit(const json& o) {
 }
 
 WindowEdit window_edit(const json& o) {
-    only(o, {"window", "size_mm", "position", "visible", "ident", "title", "preview"}, "a window's edit");
+    only_fields(o, {"window", "size_mm", "position", "visible", "ident", "title", "preview"}, "a window's edit");
     WindowEdit e;
     e.section = section_name(o["window"], "window");
     if (const json* v = field(o, "size_mm")) {
@@ -170,22 +145,11 @@ WindowEdit window_edit(const json& o) {
     return e;
 }
 
-template <typename T, typename Decode>
-Decoded<T> decoding(Decode&& decode) {
-    try {
-        return decode();
-    } catch (const Refused& r) {
-        return r.refusal;
-    } catch (const json::exception& e) {
-        return Refusal{400, std::string("the request does not read: ") + e.what()};
-    }
-}
-
 }  // namespace
 
 Decoded<EditRequest> decode_edit(std::string_view body) {
     return decoding<EditRequest>([&] {
-        const json o = object_of(body);
+        const json o = parse_object(body);
         EditRequest r;
         if (const json* p = field(o, "preview")) {
             if (!p->is_boolean()) refuse("'preview' is true or false");
@@ -194,7 +158,7 @@ Decoded<EditRequest> decode_edit(std::string_view body) {
         if (field(o, "add") != nullptr) {
             r.edit = add_edit(o);
         } else if (const json* removed = field(o, "remove")) {
-            only(o, {"remove", "preview"}, "a removal");
+            only_fields(o, {"remove", "preview"}, "a removal");
             r.edit = RemoveEdit{address(*removed, "remove")};
         } else if (field(o, "gauge") != nullptr) {
             r.edit = gauge_edit(o);
@@ -209,7 +173,7 @@ Decoded<EditRequest> decode_edit(std::string_view body) {
 
 Decoded<bool> decode_nothing(std::string_view body) {
     return decoding<bool>([&] {
-        const json o = object_of(body);
+        const json o = parse_object(body);
         if (!o.empty()) refuse("this request takes an empty object, {}, not '" + o.begin().key() + "'");
         return true;
     });

@@ -11,39 +11,14 @@
 #include "host/core/failures.h"
 #include "host/core/text.h"
 #include "host/live/controls.h"
+#include "host/live/request_reading.h"
 
 namespace korvel::live {
 
 namespace {
 
 using nlohmann::json;
-
-struct Refused {
-    Refusal refusal;
-};
-
-[[noreturn]] void refuse(std::string message, int status = 400) { throw Refused{{status, std::move(message)}}; }
-
-json parse_object(std::string_view body) {
-    if (body.size() > largest_body) refuse("the body is larger than " + std::to_string(largest_body) + " bytes", 413);
-    json value = json::parse(body.begin(), body.end(), nullptr, false);
-    if (value.is_discarded()) refuse("the body is not JSON");
-    if (!value.is_object()) refuse("the body must be a JSON object");
-    return value;
-}
-
-void only_fields(const json& object, std::initializer_list<std::string_view> known) {
-    for (const auto& [key, value] : object.items()) {
-        bool found = false;
-        for (std::string_view k : known) found = found || k == key;
-        if (!found) refuse("unknown field '" + key + "'");
-    }
-}
-
-const json* field(const json& object, const char* name) {
-    const auto it = object.find(name);
-    return it == object.end() ? nullptr : &*it;
-}
+using namespace request_reading;
 
 const json& required(const json& object, const char* name) {
     const json* value = field(object, name);
@@ -118,17 +93,6 @@ std::vector<std::uint32_t> failures(const json& value) {
     std::vector<std::uint32_t> out;
     for (const json& v : value) out.push_back(failure(v));
     return out;
-}
-
-template <typename T, typename Decode>
-Decoded<T> decoding(Decode&& decode) {
-    try {
-        return decode();
-    } catch (const Refused& r) {
-        return r.refusal;
-    } catch (const json::exception& e) {
-        return Refusal{400, std::string("the request does not read: ") + e.what()};
-    }
 }
 
 }  // namespace

@@ -23,21 +23,15 @@
 #include "host/live/live_panel.h"
 #include "host/live/server.h"
 #include "host/panel/checker.h"
+#include "tests/native/test_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
+using test_files::read_bytes;
+using test_files::source_file;
 using namespace std::chrono_literals;
-
-std::string read_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string source_file(const std::string& path) { return read_bytes(std::string(KORVEL_SOURCE_DIR) + "/" + path); }
 
 // The sample panel with another module's gauge, copied into a folder of the test's own.
 struct Copy {

@@ -17,6 +17,7 @@
 #include "host/live/edit_requests.h"
 #include "host/live/editor.h"
 #include "host/panel/panel_session.h"
+#include "tests/native/test_files.h"
 
 namespace {
 
@@ -25,15 +26,8 @@ using korvel::live::Change;
 using korvel::live::Editor;
 using korvel::live::EditRequest;
 using korvel::live::Refusal;
-
-std::string read_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string source_file(const std::string& path) { return read_bytes(std::string(KORVEL_SOURCE_DIR) + "/" + path); }
+using test_files::read_bytes;
+using test_files::source_file;
 
 void write_bytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;

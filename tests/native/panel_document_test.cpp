@@ -10,19 +10,14 @@
 #include <vector>
 
 #include "host/panel/panel_document.h"
+#include "tests/native/test_files.h"
 
 namespace {
 
 using korvel::panel::PanelDocument;
 using korvel::panel::with_box;
 using korvel::panel::with_parameters;
-
-std::string read_file(const std::string& path) {
-    std::ifstream in(std::string(KORVEL_SOURCE_DIR) + "/" + path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test_files::source_file;
 
 // The lines of two texts that differ, by number from 1, taking every line
 // after a point where their counts part.
@@ -64,8 +59,8 @@ const std::string messy =
 
 TEST(PanelDocument, AFileNobodyEditedComesBackByteForByte) {
     for (const std::string& text :
-         {read_file("examples/panel.cfg"), read_file("examples/retrofit/panel.cfg"),
-          read_file("tests/data/check/messy_panel.cfg"), messy, std::string("[Window00]\n\n\n"), std::string(),
+         {source_file("examples/panel.cfg"), source_file("examples/retrofit/panel.cfg"),
+          source_file("tests/data/check/messy_panel.cfg"), messy, std::string("[Window00]\n\n\n"), std::string(),
           std::string("\n"), std::string("no end"), std::string("\r\n\r\n")}) {
         EXPECT_EQ(PanelDocument(text).text(), text) << text.substr(0, 80);
     }
