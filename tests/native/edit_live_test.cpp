@@ -161,6 +161,47 @@ TEST(LiveEdit, PlacingAgainKeepsTheFlightAndTheWindowsAsThePilotLeftThem) {
     EXPECT_TRUE(cockpit.tooltip(tip).contains("error"));
 }
 
+TEST(LiveEdit, AnEditEndsAHoldAndMeasuresThePlateAgainThatItTakesAwayOrBrings) {
+    Copy copy;
+    korvel::live::Cockpit cockpit(copy.source(true));
+    const auto edit = [&](const std::string& body) {
+        auto c = cockpit.editor()->change(std::get<korvel::live::EditRequest>(korvel::live::decode_edit(body)));
+        cockpit.editor()->commit(std::move(std::get<korvel::live::Change>(c)));
+        cockpit.place_again(cockpit.editor()->config());
+    };
+    const auto registration = [&](const std::string& body) {
+        return cockpit.set_state(std::get<korvel::live::StateRequest>(korvel::live::decode_state(body)));
+    };
+    const auto com = [&] { return cockpit.full_frame()["values"]["com1"].get<double>(); };
+
+    // The COM radio's frequency knob held by a page, then the panel edited:
+    // the gauge that held it is gone, and the new one is not held.
+    const auto press = korvel::live::decode_click(
+        R"({"gauge": "Radio_COM", "x": 205, "y": 60, "action": "press", "page": 1})", cockpit.catalogue());
+    ASSERT_TRUE(cockpit.click(std::get<korvel::live::ClickRequest>(press))["taken"].get<bool>());
+    for (int i = 0; i < 20; ++i) cockpit.cycle();
+    edit(R"({"gauge": "Window00/gauge01", "x": 44})");
+    const double after_edit = com();
+    for (int i = 0; i < 20; ++i) {
+        cockpit.heartbeat(1);
+        cockpit.cycle();
+    }
+    EXPECT_EQ(com(), after_edit) << "the knob steps on after an edit placed the panel again";
+    EXPECT_FALSE(cockpit.heartbeat(1)["holds"].get<bool>());
+
+    // The plate shows 7 characters; without a plate nothing is cut, and a
+    // plate added back is measured again.
+    const std::string ten = R"({"atc_id": "F-ABCDEFGH"})";
+    EXPECT_TRUE(registration(ten).contains("error"));
+    edit(R"({"remove": "Window00/gauge40"})");
+    ASSERT_EQ(cockpit.catalogue().find("Registration"), nullptr);
+    EXPECT_FALSE(registration(ten).contains("error")) << "a registration refused for a plate the panel no longer has";
+    edit(R"({"add": "Registration", "window": "Window00", "x": 780, "y": 510, "width": 150})");
+    const json refused = registration(ten);
+    ASSERT_TRUE(refused.contains("error")) << "the plate added back takes a registration it would cut";
+    EXPECT_NE(refused["error"].get<std::string>().find("would be cut after 'F-ABCDE'"), std::string::npos);
+}
+
 // The copy served, with or without --edit, for the test's length.
 struct Served {
     Copy copy;
